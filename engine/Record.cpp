@@ -1,0 +1,101 @@
+#include "Record.h"
+
+#include <bit>
+#include <cstring>
+#include <vector>
+
+#include "FileIo.h"
+
+namespace dnl {
+namespace {
+
+// The file's numbers are big-endian; reversing the bytes converts them only on a little-endian
+// host, which is every host this tool is built for.
+static_assert(std::endian::native == std::endian::little);
+
+constexpr std::int16_t kMiscValueSize = 2;
+
+}  // namespace
+
+bool IsGroupRecord(std::uint16_t type) { return (type & kGroupBits) == kGroupBits; }
+
+CDnlRecord::CDnlRecord(const std::string& path, StatusLog& log)
+    : m_handle(Files().OpenExisting(path, FileLayer::Access::ReadWrite)), m_log(log) {
+    if (m_handle < 0) {
+        m_log.AddLine("dnlファイルをopenできませんでした");
+    }
+}
+
+CDnlRecord::~CDnlRecord() {
+    if (m_handle >= 0) {
+        Files().Close(m_handle);
+    }
+}
+
+int CDnlRecord::ReadHeader(RecordHeader& header) {
+    unsigned char bytes[kHeaderSize] = {};
+    const std::ptrdiff_t count =
+        m_handle < 0 ? -1 : Files().Read(m_handle, bytes, sizeof bytes);
+    if (count == 0) {
+        return 1;
+    }
+    if (count != kHeaderSize) {
+        m_log.AddLine("dnl Header read error");
+        return -1;
+    }
+    SwapBytes(bytes, &header.type, sizeof header.type);
+    SwapBytes(bytes + sizeof header.type, &header.length, sizeof header.length);
+    return 0;
+}
+
+int CDnlRecord::SkipPayload(std::int32_t length) {
+    if (length < 0) {
+        return -1;
+    }
+    return Files().Seek(m_handle, length);
+}
+
+int CDnlRecord::WriteName(std::string_view text, std::int32_t length) {
+    if (length < 0) {
+        return FailedOverwrite();
+    }
+    std::vector<char> payload(static_cast<std::size_t>(length), '\0');
+    text.copy(payload.data(), payload.size());
+    if (!WriteAll(m_handle, payload.data(), payload.size())) {
+        return FailedOverwrite();
+    }
+    return 0;
+}
+
+int CDnlRecord::WriteMisc(std::int16_t value, std::int32_t length) {
+    if (length < kMiscValueSize) {
+        return FailedOverwrite();
+    }
+    unsigned char bytes[kMiscValueSize] = {};
+    SwapBytes(&value, bytes, kMiscValueSize);
+    if (!WriteAll(m_handle, bytes, sizeof bytes) ||
+        Files().Seek(m_handle, length - kMiscValueSize) != 0) {
+        return FailedOverwrite();
+    }
+    return 0;
+}
+
+void CDnlRecord::SwapBytes(const void* source, void* destination, std::int16_t size) {
+    constexpr std::int16_t kLargest = 8;
+    if (size < 0 || size > kLargest) {
+        return;
+    }
+    unsigned char reversed[kLargest] = {};
+    const auto* from = static_cast<const unsigned char*>(source);
+    for (std::int16_t i = 0; i < size; ++i) {
+        reversed[i] = from[size - 1 - i];
+    }
+    std::memcpy(destination, reversed, static_cast<std::size_t>(size));
+}
+
+int CDnlRecord::FailedOverwrite() {
+    m_log.AddLine("モジュール名の上書きに失敗しました");
+    return -2;
+}
+
+}  // namespace dnl

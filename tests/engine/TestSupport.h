@@ -1,0 +1,126 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "FileIo.h"
+#include "StatusLog.h"
+
+namespace dnl::test {
+
+using Bytes = std::vector<unsigned char>;
+
+// Keeps every line it is given, in order.
+class RecordingLog : public StatusLog {
+public:
+    void AddLine(const std::string& text) override { lines.push_back(text); }
+    std::vector<std::string> lines;
+};
+
+// Counts the cursor changes and remembers the last one.
+class CountingCursor : public BusyCursor {
+public:
+    void ShowBusy() override {
+        ++busyCalls;
+        busy = true;
+    }
+    void ShowNormal() override {
+        ++normalCalls;
+        busy = false;
+    }
+    int busyCalls = 0;
+    int normalCalls = 0;
+    bool busy = false;
+};
+
+// A fresh folder that is removed, with all it holds, when the object goes. While it lives it is
+// also the working directory, where backups are written.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+    std::filesystem::path m_previousWorkingDirectory;
+};
+
+void WriteFile(const std::string& path, const Bytes& bytes);
+Bytes ReadFile(const std::string& path);
+
+// Builds DNL files record by record: Dnl().Name("RQX4").Misc(0).End().bytes
+class Dnl {
+public:
+    Dnl& Record(std::uint16_t type, const Bytes& payload);
+    // A header whose length field says `length`, whatever payload follows.
+    Dnl& Header(std::uint16_t type, std::int32_t length);
+    Dnl& Name(const std::string& text);  // the text and its zero byte
+    Dnl& Misc(std::uint16_t value);
+    Dnl& Filler(std::size_t size);  // a record of a type the tool passes over
+    Dnl& End();
+    Dnl& Raw(std::initializer_list<unsigned char> bytes);
+
+    Bytes bytes;
+};
+
+// Offsets of the payloads in a file built by Dnl are easiest to reason about through these.
+inline constexpr std::size_t kHeader = 6;
+
+// A file layer over the system's that counts every call, can fail or shorten the n-th call of a
+// kind, and knows which handles are still open. Installs itself for its lifetime.
+class FaultyFiles : public FileLayer {
+public:
+    enum class Call { Open, Create, Read, Write, Seek, Close };
+
+    FaultyFiles();
+    ~FaultyFiles() override;
+    FaultyFiles(const FaultyFiles&) = delete;
+    FaultyFiles& operator=(const FaultyFiles&) = delete;
+
+    // Makes the `nth` (1-based) call of `call` fail with `error`, or from then on when `sticky`.
+    void FailAt(Call call, int nth, int error, bool sticky = false);
+    // Makes the `nth` write, and every later one when `sticky`, take only half of its bytes
+    // (at least one).
+    void ShortenWriteAt(int nth, bool sticky = false);
+
+    int Count(Call call) const { return m_counts[static_cast<int>(call)]; }
+    int TotalCalls() const;
+    bool FaultFired() const { return m_fired; }
+    const std::vector<int>& OpenHandles() const { return m_open; }
+
+    int OpenExisting(const std::string& path, Access access) override;
+    int Create(const std::string& path) override;
+    std::ptrdiff_t Read(int handle, void* buffer, std::size_t count) override;
+    std::ptrdiff_t Write(int handle, const void* buffer, std::size_t count) override;
+    int Seek(int handle, std::int64_t offset) override;
+    bool IsSameFile(int handle, const std::string& path) override;
+    int Close(int handle) override;
+    int LastError() override;
+
+private:
+    bool ShouldFail(Call call);
+    bool ShouldShorten();
+    int Opened(int handle);
+
+    FileLayer* m_system;
+    int m_counts[6] = {};
+    Call m_failCall = Call::Open;
+    int m_failAt = 0;
+    bool m_failSticky = false;
+    int m_error = 0;
+    int m_shortAt = 0;
+    bool m_shortSticky = false;
+    bool m_fired = false;
+    int m_lastError = 0;
+    std::vector<int> m_open;
+};
+
+}  // namespace dnl::test
