@@ -10,9 +10,13 @@ namespace {
 constexpr std::size_t kLongestNamePart = 255;
 constexpr std::size_t kCopyBufferSize = 512;
 
-bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDriveLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 std::string_view WithoutDrive(std::string_view path) {
     if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':') {
@@ -83,8 +87,7 @@ int CreateBackupFile(int source, const std::string& backupName, StatusLog& log) 
 }  // namespace
 
 std::string BackupName(std::string_view path) {
-    const std::string_view name =
-        WithoutExtension(FileNamePart(WithoutDrive(path)));
+    const std::string_view name = WithoutExtension(FileNamePart(WithoutDrive(path)));
     return std::string(CutToCharacterBoundary(name, kLongestNamePart)) + ".~NL";
 }
 

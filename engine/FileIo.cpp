@@ -72,7 +72,9 @@ FileLayer* currentLayer = &systemLayer;
 
 }  // namespace
 
-FileLayer& Files() { return *currentLayer; }
+FileLayer& Files() {
+    return *currentLayer;
+}
 
 FileLayer* InstallFileLayer(FileLayer* layer) {
     FileLayer* previous = currentLayer;

@@ -17,7 +17,9 @@ constexpr std::int16_t kMiscValueSize = 2;
 
 }  // namespace
 
-bool IsGroupRecord(std::uint16_t type) { return (type & kGroupBits) == kGroupBits; }
+bool IsGroupRecord(std::uint16_t type) {
+    return (type & kGroupBits) == kGroupBits;
+}
 
 CDnlRecord::CDnlRecord(const std::string& path, StatusLog& log)
     : m_handle(Files().OpenExisting(path, FileLayer::Access::ReadWrite)), m_log(log) {
@@ -34,8 +36,7 @@ CDnlRecord::~CDnlRecord() {
 
 int CDnlRecord::ReadHeader(RecordHeader& header) {
     unsigned char bytes[kHeaderSize] = {};
-    const std::ptrdiff_t count =
-        m_handle < 0 ? -1 : Files().Read(m_handle, bytes, sizeof bytes);
+    const std::ptrdiff_t count = m_handle < 0 ? -1 : Files().Read(m_handle, bytes, sizeof bytes);
     if (count == 0) {
         return 1;
     }

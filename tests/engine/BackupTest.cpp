@@ -1,1 +1,183 @@
+#include "Backup.h"
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "TestSupport.h"
+
+namespace dnl::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const char kWriteError[] = "Write error eas occurred during backing up a dnl file";
+const char kReadError[] = "Read error occurred during backing up a dnl file";
+
+TEST(BackupNameTest, KeepsOnlyTheFileNameWithoutExtension) {
+    EXPECT_EQ(BackupName("C:\\work\\X.dnl"), "X.~NL");
+    EXPECT_EQ(BackupName("C:\\work\\a.b.dnl"), "a.b.~NL");
+    EXPECT_EQ(BackupName(""), ".~NL");
+    EXPECT_EQ(BackupName("/home/eng/files/X.dnl"), "X.~NL");
+    EXPECT_EQ(BackupName("C:X.DNL"), "X.~NL");
+    EXPECT_EQ(BackupName("mixed/seps\\inner/name.dnl"), "name.~NL");
+    EXPECT_EQ(BackupName("/folder.d/noextension"), "noextension.~NL");
+    EXPECT_EQ(BackupName("/folder/"), ".~NL");
+    EXPECT_EQ(BackupName("relative.dnl"), "relative.~NL");
+    EXPECT_EQ(BackupName("/x/モジュール.dnl"), "モジュール.~NL");
+}
+
+TEST(BackupNameTest, CutsLongNamesTo255BytesBetweenCharacters) {
+    const std::string longName(300, 'n');
+    EXPECT_EQ(BackupName("/a/" + longName + ".dnl"), std::string(255, 'n') + ".~NL");
+
+    // "あ" takes three bytes: 254 + 3 would end inside it, so the cut falls before it.
+    const std::string straddling = std::string(254, 'n') + "あい";
+    EXPECT_EQ(BackupName("/a/" + straddling + ".dnl"), std::string(254, 'n') + ".~NL");
+
+    // The whole path counts, not just its first 260 characters.
+    const std::string deep = "/" + std::string(400, 'd') + "/deep.dnl";
+    EXPECT_EQ(BackupName(deep), "deep.~NL");
+}
+
+class BackupTest : public ::testing::Test {
+protected:
+    Bytes SampleBytes(std::size_t size) {
+        Bytes bytes(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            bytes[i] = static_cast<unsigned char>(i * 7 + 3);
+        }
+        return bytes;
+    }
+
+    TempDir dir;
+    std::string path = dir.File("X.dnl");
+    std::string backup = dir.File("X.~NL");
+    RecordingLog log;
+};
+
+TEST_F(BackupTest, CopiesByteForByteInPiecesOf512) {
+    const Bytes original = SampleBytes(1025);
+    WriteFile(path, original);
+    FaultyFiles files;
+    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(ReadFile(backup), original);
+    EXPECT_EQ(ReadFile(path), original);
+    EXPECT_THAT(log.lines, ElementsAre("Backed up the original DNL file as 'X.~NL'"));
+    EXPECT_EQ(files.Count(FaultyFiles::Call::Read), 4);  // 512, 512, 1 and the end
+    EXPECT_THAT(files.OpenHandles(), IsEmpty());
+}
+
+TEST_F(BackupTest, EmptyFileGivesAnEmptyBackup) {
+    WriteFile(path, {});
+    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_TRUE(std::filesystem::exists(backup));
+    EXPECT_THAT(ReadFile(backup), IsEmpty());
+}
+
+TEST_F(BackupTest, LandsInTheWorkingDirectoryAndReplacesAnEarlierBackup) {
+    std::filesystem::create_directory(dir.File("elsewhere"));
+    const std::string other = dir.File("elsewhere/Y.dnl");
+    WriteFile(other, SampleBytes(10));
+    WriteFile(dir.File("Y.~NL"), SampleBytes(2000));
+    EXPECT_EQ(MakeBackup(other, log), 0);
+    EXPECT_EQ(ReadFile(dir.File("Y.~NL")), SampleBytes(10));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("elsewhere/Y.~NL")));
+}
+
+TEST_F(BackupTest, DnlFileThatCannotBeReadIsReportedAndNothingIsMade) {
+    mkfifo(dir.File("X.fifo").c_str(), 0600);
+    for (const std::string& unreadable :
+         {std::string(), dir.File("missing.dnl"), dir.Path().string(), dir.File("X.fifo")}) {
+        SCOPED_TRACE(unreadable);
+        RecordingLog lines;
+        EXPECT_EQ(MakeBackup(unreadable, lines), -1);
+        EXPECT_THAT(lines.lines, ElementsAre("Fail to open " + unreadable));
+    }
+    EXPECT_THAT(
+        std::vector<std::filesystem::path>(std::filesystem::directory_iterator(dir.Path()), {}),
+        ElementsAre(dir.File("X.fifo")));
+}
+
+TEST_F(BackupTest, BackupThatCannotBeCreatedGivesTheErrorNumber) {
+    WriteFile(path, SampleBytes(5));
+    std::filesystem::create_directory(backup);
+    EXPECT_EQ(MakeBackup(path, log), -2);
+    EXPECT_THAT(log.lines, ElementsAre("Fail to open X.~NL, error code was (21)"));
+}
+
+TEST_F(BackupTest, DeniedBackupGivesTheDeniedErrorNumber) {
+    WriteFile(path, SampleBytes(5));
+    FaultyFiles files;
+    files.FailAt(FaultyFiles::Call::Create, 1, EACCES);
+    EXPECT_EQ(MakeBackup(path, log), -2);
+    EXPECT_THAT(log.lines, ElementsAre("Fail to open X.~NL, error code was (13)"));
+    EXPECT_THAT(files.OpenHandles(), IsEmpty());
+}
+
+TEST_F(BackupTest, FullDiskIsAWriteError) {
+    WriteFile(path, SampleBytes(700));
+    std::filesystem::create_symlink("/dev/full", backup);
+    EXPECT_EQ(MakeBackup(path, log), -3);
+    EXPECT_THAT(log.lines, ElementsAre(kWriteError));
+}
+
+TEST_F(BackupTest, FailedWriteLeavesAPartialBackup) {
+    const Bytes original = SampleBytes(1500);
+    WriteFile(path, original);
+    FaultyFiles files;
+    files.FailAt(FaultyFiles::Call::Write, 2, ENOSPC);
+    EXPECT_EQ(MakeBackup(path, log), -3);
+    EXPECT_THAT(log.lines, ElementsAre(kWriteError));
+    EXPECT_EQ(ReadFile(backup), Bytes(original.begin(), original.begin() + 512));
+    EXPECT_THAT(files.OpenHandles(), IsEmpty());
+}
+
+TEST_F(BackupTest, FailedReadIsNotAMadeBackup) {
+    WriteFile(path, SampleBytes(1500));
+    FaultyFiles files;
+    files.FailAt(FaultyFiles::Call::Read, 2, EIO);
+    EXPECT_EQ(MakeBackup(path, log), -4);
+    EXPECT_THAT(log.lines, ElementsAre(kReadError));
+    EXPECT_EQ(ReadFile(backup).size(), 512U);
+    EXPECT_THAT(files.OpenHandles(), IsEmpty());
+}
+
+TEST_F(BackupTest, ShortWritesAreCompleted) {
+    const Bytes original = SampleBytes(1300);
+    WriteFile(path, original);
+    FaultyFiles files;
+    files.ShortenWriteAt(1, true);
+    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(ReadFile(backup), original);
+    EXPECT_GT(files.Count(FaultyFiles::Call::Write), 3);
+}
+
+TEST_F(BackupTest, FailedCloseOfTheBackupIsAWriteError) {
+    WriteFile(path, SampleBytes(20));
+    FaultyFiles files;
+    files.FailAt(FaultyFiles::Call::Close, 2, EIO);
+    EXPECT_EQ(MakeBackup(path, log), -3);
+    EXPECT_THAT(log.lines, ElementsAre(kWriteError));
+}
+
+TEST_F(BackupTest, NeverOverwritesTheDnlFileWithItsOwnBackup) {
+    const Bytes original = SampleBytes(600);
+    const std::string named = dir.File("Z.~NL");
+    WriteFile(named, original);
+    EXPECT_EQ(MakeBackup(named, log), -2);
+    EXPECT_EQ(ReadFile(named), original);
+
+    WriteFile(path, original);
+    std::filesystem::create_symlink(path, backup);
+    EXPECT_EQ(MakeBackup(path, log), -2);
+    EXPECT_EQ(ReadFile(path), original);
+    EXPECT_THAT(log.lines, ElementsAre("Fail to back up a dnl file onto itself as Z.~NL",
+                                       "Fail to back up a dnl file onto itself as X.~NL"));
+}
+
+}  // namespace
+}  // namespace dnl::test

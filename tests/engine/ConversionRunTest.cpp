@@ -1,1 +1,282 @@
+#include "ConversionRun.h"
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "TestSupport.h"
+
+namespace dnl::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+const char kOpenFailed[] = "dnlファイルをopenできませんでした";
+const char kOverwriteFailed[] = "モジュール名の上書きに失敗しました";
+
+class ConversionRunTest : public ::testing::Test {
+protected:
+    // Writes `original` as the DNL file, converts it and returns what the file then holds.
+    Bytes Convert(const Bytes& original, std::uint8_t module, std::uint16_t misc,
+                  bool gbr = false) {
+        WriteFile(path, original);
+        ConversionRun(path, module, static_cast<std::int16_t>(misc), gbr, log, cursor);
+        return ReadFile(path);
+    }
+
+    void TearDown() override {
+        EXPECT_EQ(cursor.busyCalls, 1);
+        EXPECT_EQ(cursor.normalCalls, 1);
+        EXPECT_FALSE(cursor.busy);
+    }
+
+    TempDir dir;
+    std::string path = dir.File("X.dnl");
+    RecordingLog log;
+    CountingCursor cursor;
+};
+
+TEST_F(ConversionRunTest, ConvertsToTnwq8WithTheGbrBit) {
+    const Bytes result =
+        Convert(Dnl().Filler(3).Name("RQX4").Misc(0x0000).End().bytes, 3, 0x0801, true);
+    EXPECT_EQ(result, Dnl().Filler(3).Name("TNW8").Misc(0x1801).End().bytes);
+    EXPECT_THAT(log.lines, ElementsAre("Start...", "Find a NAME record", "--> TNWQ8",
+                                       "Modified the MISC record to 6145", "Finished"));
+}
+
+struct ModuleCase {
+    std::uint8_t module;
+    std::uint16_t misc;
+    const char* logLine;
+    const char* nameText;
+};
+
+class EveryModuleTest : public ConversionRunTest,
+                        public ::testing::WithParamInterface<ModuleCase> {};
+
+TEST_P(EveryModuleTest, RewritesTheNameAndEveryMiscRecord) {
+    const ModuleCase& c = GetParam();
+    const std::string oldName = c.module == 4 ? "JSRY6" : "PZK2";
+    const Bytes result =
+        Convert(Dnl().Misc(0x0505).Filler(2).Name(oldName).Misc(0x0606).Filler(0).End().bytes,
+                c.module, c.misc, true);
+    EXPECT_EQ(result,
+              Dnl().Misc(c.misc).Filler(2).Name(c.nameText).Misc(c.misc).Filler(0).End().bytes);
+    const std::string modified = "Modified the MISC record to " + std::to_string(c.misc);
+    EXPECT_THAT(log.lines, ElementsAre("Start...", modified, "Find a NAME record", c.logLine,
+                                       modified, "Finished"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, EveryModuleTest,
+                         ::testing::Values(ModuleCase{0, 0x0001, "--> RQX4", "RQX4"},
+                                           ModuleCase{2, 0x1104, "--> PZK2", "PZK2"},
+                                           ModuleCase{3, 0x1808, "--> TNWQ8", "TNW8"},
+                                           ModuleCase{4, 0x000B, "--> JSRY6", "JSRY6"}));
+
+TEST_F(ConversionRunTest, GbrBitReachesMiscRecordsBeforeAndAfterTheName) {
+    const Bytes result =
+        Convert(Dnl().Misc(0x0001).Name("RQX4").Misc(0x0002).End().bytes, 3, 0x0800, true);
+    EXPECT_EQ(result, Dnl().Misc(0x1800).Name("TNW8").Misc(0x1800).End().bytes);
+}
+
+TEST_F(ConversionRunTest, GbrFlagIsIgnoredByModulesWithoutGbr) {
+    const Bytes result = Convert(Dnl().Name("RQX4").Misc(0x0009).End().bytes, 2, 0x0100, true);
+    EXPECT_EQ(result, Dnl().Name("PZK2").Misc(0x0100).End().bytes);
+}
+
+TEST_F(ConversionRunTest, Lm5StopsRightAfterTheNameAndLeavesMiscAlone) {
+    const Bytes result =
+        Convert(Dnl().Misc(0x0007).Name("RQX4").Misc(0x0008).Raw({0xDE, 0xAD}).bytes, 1, 0x0800);
+    EXPECT_EQ(result, Dnl().Misc(0x0007).Name("LM5 ").Misc(0x0008).Raw({0xDE, 0xAD}).bytes);
+    EXPECT_THAT(log.lines, ElementsAre("Start...", "Find a NAME record", "--> LM5", "Finished"));
+}
+
+TEST_F(ConversionRunTest, Lm5NameWriteFailureIsNotFollowedByFinished) {
+    WriteFile(path, Dnl().Name("RQX4").End().bytes);
+    FaultyFiles files;
+    files.FailAt(FaultyFiles::Call::Write, 1, EIO);
+    ConversionRun(path, 1, 0, false, log, cursor);
+    EXPECT_THAT(log.lines,
+                ElementsAre("Start...", "Find a NAME record", "--> LM5", kOverwriteFailed));
+    EXPECT_EQ(ReadFile(path), Dnl().Name("RQX4").End().bytes);
+    EXPECT_THAT(files.OpenHandles(), IsEmpty());
+}
+
+TEST_F(ConversionRunTest, NameOfTheWrongLengthEndsTheRunUnwritten) {
+    const Bytes result =
+        Convert(Dnl().Misc(0x0001).Name("RQX4").Misc(0x0002).End().bytes, 4, 0x0008);
+    EXPECT_EQ(result, Dnl().Misc(0x0008).Name("RQX4").Misc(0x0002).End().bytes);
+    EXPECT_THAT(log.lines,
+                ElementsAre("Start...", "Modified the MISC record to 8", "Find a NAME record",
+                            "--> JSRY6", "The length of a module(5) was different"));
+}
+
+TEST_F(ConversionRunTest, OnlyTheFirstNameRecordIsRewritten) {
+    const Bytes result = Convert(Dnl().Name("RQX4").Name("RQX4").End().bytes, 2, 0);
+    EXPECT_EQ(result, Dnl().Name("PZK2").Name("RQX4").End().bytes);
+    EXPECT_THAT(log.lines, ElementsAre("Start...", "Find a NAME record", "--> PZK2", "Finished"));
+}
+
+TEST_F(ConversionRunTest, GroupHeadersAreSteppedIntoWhileOneFlagBitAloneIsARecord) {
+    // 0x8805 is a group: its length is not used, the NAME record right after it is found.
+    // 0x8005 carries only bit 15: an ordinary record passed over by its length, and the NAME
+    // bytes inside its payload are never seen.
+    const Bytes original = Dnl()
+                               .Header(0x8805, 1000)
+                               .Name("RQX4")
+                               .Record(0x8005, Dnl().Name("ZZZZ").bytes)
+                               .Misc(0x0000)
+                               .End()
+                               .bytes;
+    const Bytes result = Convert(original, 0, 0x0001);
+    EXPECT_EQ(result, Dnl()
+                          .Header(0x8805, 1000)
+                          .Name("RQX4")
+                          .Record(0x8005, Dnl().Name("ZZZZ").bytes)
+                          .Misc(0x0001)
+                          .End()
+                          .bytes);
+    EXPECT_THAT(log.lines, ElementsAre("Start...", "Find a NAME record", "--> RQX4",
+                                       "Modified the MISC record to 1", "Finished"));
+}
+
+TEST_F(ConversionRunTest, WithoutAModuleTheNameStaysAndMiscRecordsAreRewritten) {
+    const Bytes result = Convert(Dnl().Name("RQX4").Misc(0x0000).End().bytes, 255, 0x0102, true);
+    EXPECT_EQ(result, Dnl().Name("RQX4").Misc(0x0102).End().bytes);
+    EXPECT_THAT(log.lines, ElementsAre("Start...", "Find a NAME record",
+                                       "Modified the MISC record to 258", "Finished"));
+}
+
+TEST_F(ConversionRunTest, OnlyAnEndRecordWritesNothing) {
+    EXPECT_EQ(Convert(Dnl().End().Misc(0).bytes, 0, 1), Dnl().End().Misc(0).bytes);
+    EXPECT_THAT(log.lines, ElementsAre("Start...", "Finished"));
+}
+
+TEST_F(ConversionRunTest, EndOfFileWithoutAnEndRecordEndsQuietly) {
+    EXPECT_EQ(Convert(Dnl().Name("RQX4").bytes, 3, 0x0800), Dnl().Name("TNW8").bytes);
+    EXPECT_THAT(log.lines, ElementsAre("Start...", "Find a NAME record", "--> TNWQ8"));
+}
+
+TEST_F(ConversionRunTest, HeaderCutShortEndsTheRunKeepingWhatWasWritten) {
+    const Bytes result = Convert(Dnl().Name("RQX4").Raw({0x00, 0x32, 0x00}).bytes, 3, 0x0800);
+    EXPECT_EQ(result, Dnl().Name("TNW8").Raw({0x00, 0x32, 0x00}).bytes);
+    EXPECT_THAT(log.lines, ElementsAre("Start...", "Find a NAME record", "--> TNWQ8",
+                                       "dnl Header read error", "Fail to load a header record"));
+}
+
+TEST_F(ConversionRunTest, FileThatCannotBeOpenedIsReported) {
+    for (const std::string& unopenable :
+         {std::string(), dir.File("missing.dnl"), dir.Path().string()}) {
+        SCOPED_TRACE(unopenable);
+        log.lines.clear();
+        cursor = CountingCursor();
+        ConversionRun(unopenable, 0, 0, false, log, cursor);
+        EXPECT_THAT(log.lines, ElementsAre(kOpenFailed, "Start...", "dnl Header read error",
+                                           "Fail to load a header record"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("missing.dnl")));
+}
+
+TEST_F(ConversionRunTest, PayloadsCutShortAreWrittenOutToTheirLength) {
+    EXPECT_EQ(Convert(Dnl().Header(0x0805, 5).Raw({'R', 'Q'}).bytes, 0, 0),
+              Dnl().Name("RQX4").bytes);
+    log.lines.clear();
+    cursor = CountingCursor();
+    EXPECT_EQ(Convert(Dnl().Header(0x0032, 2).Raw({9}).bytes, 0, 0x0001), Dnl().Misc(0x0001).bytes);
+    EXPECT_THAT(log.lines, ElementsAre("Start...", "Modified the MISC record to 1"));
+}
+
+TEST_F(ConversionRunTest, NegativeLengthStopsTheWalkWithoutChangingTheFile) {
+    const Bytes original = Dnl().Name("RQX4").Header(0x0100, -6).Misc(0).End().bytes;
+    const Bytes result = Convert(original, 0, 0x0001);
+    EXPECT_EQ(result, Dnl().Name("RQX4").Header(0x0100, -6).Misc(0).End().bytes);
+    EXPECT_THAT(log.lines,
+                ElementsAre("Start...", "Find a NAME record", "--> RQX4", "Fail to skip"));
+}
+
+TEST_F(ConversionRunTest, MiscPayloadTooShortStopsTheRun) {
+    const Bytes original = Dnl().Record(0x0032, {7}).Name("RQX4").End().bytes;
+    EXPECT_EQ(Convert(original, 0, 0x0001), original);
+    EXPECT_THAT(log.lines,
+                ElementsAre("Start...", "Modified the MISC record to 1", kOverwriteFailed));
+}
+
+TEST_F(ConversionRunTest, MiscValueIsPrintedUnsigned) {
+    Convert(Dnl().Misc(0).End().bytes, 255, 0xFFFF);
+    EXPECT_THAT(log.lines,
+                ElementsAre("Start...", "Modified the MISC record to 65535", "Finished"));
+}
+
+// Failures injected through the file layer: each ends the run at once, keeps what was already
+// written, and closes the file.
+struct InjectedFault {
+    const char* name;
+    FaultyFiles::Call call;
+    int nth;
+    std::vector<std::string> lines;
+    Bytes expected;
+};
+
+class InjectedFaultTest : public ConversionRunTest,
+                          public ::testing::WithParamInterface<InjectedFault> {};
+
+TEST_P(InjectedFaultTest, EndsTheRunWithItsLines) {
+    const InjectedFault& fault = GetParam();
+    WriteFile(path, Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes);
+    FaultyFiles files;
+    files.FailAt(fault.call, fault.nth, EIO);
+    ConversionRun(path, 3, 0x0801, false, log, cursor);
+    EXPECT_TRUE(files.FaultFired());
+    EXPECT_THAT(log.lines, ElementsAreArray(fault.lines));
+    EXPECT_EQ(ReadFile(path), fault.expected);
+    EXPECT_THAT(files.OpenHandles(), IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, InjectedFaultTest,
+    ::testing::Values(InjectedFault{"OpenFails",
+                                    FaultyFiles::Call::Open,
+                                    1,
+                                    {kOpenFailed, "Start...", "dnl Header read error",
+                                     "Fail to load a header record"},
+                                    Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
+                      InjectedFault{"ThirdHeaderReadFails",
+                                    FaultyFiles::Call::Read,
+                                    3,
+                                    {"Start...", "Find a NAME record", "--> TNWQ8",
+                                     "dnl Header read error", "Fail to load a header record"},
+                                    Dnl().Filler(1).Name("TNW8").Misc(0).Misc(0).End().bytes},
+                      InjectedFault{"SkipFails",
+                                    FaultyFiles::Call::Seek,
+                                    1,
+                                    {"Start...", "Fail to skip"},
+                                    Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
+                      InjectedFault{
+                          "NameWriteFails",
+                          FaultyFiles::Call::Write,
+                          1,
+                          {"Start...", "Find a NAME record", "--> TNWQ8", kOverwriteFailed},
+                          Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
+                      InjectedFault{"SecondMiscWriteFails",
+                                    FaultyFiles::Call::Write,
+                                    3,
+                                    {"Start...", "Find a NAME record", "--> TNWQ8",
+                                     "Modified the MISC record to 2049",
+                                     "Modified the MISC record to 2049", kOverwriteFailed},
+                                    Dnl().Filler(1).Name("TNW8").Misc(0x0801).Misc(0).End().bytes}),
+    [](const ::testing::TestParamInfo<InjectedFault>& info) { return info.param.name; });
+
+TEST_F(ConversionRunTest, ShortWritesStillConvertTheWholeFile) {
+    WriteFile(path, Dnl().Name("RQX4").Misc(0).Misc(0).End().bytes);
+    FaultyFiles files;
+    files.ShortenWriteAt(1, true);
+    ConversionRun(path, 2, 0x1002, false, log, cursor);
+    EXPECT_EQ(ReadFile(path), Dnl().Name("PZK2").Misc(0x1002).Misc(0x1002).End().bytes);
+    EXPECT_EQ(log.lines.back(), "Finished");
+}
+
+}  // namespace
+}  // namespace dnl::test

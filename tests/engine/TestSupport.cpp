@@ -24,7 +24,8 @@ TempDir::~TempDir() {
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes ReadFile(const std::string& path) {
@@ -52,7 +53,8 @@ Dnl& Dnl::Name(const std::string& text) {
 }
 
 Dnl& Dnl::Misc(std::uint16_t value) {
-    return Record(0x0032, {static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value)});
+    return Record(0x0032,
+                  {static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value)});
 }
 
 Dnl& Dnl::Filler(std::size_t size) {
@@ -63,7 +65,9 @@ Dnl& Dnl::Filler(std::size_t size) {
     return Record(0x0100, payload);
 }
 
-Dnl& Dnl::End() { return Record(0x0FFF, {}); }
+Dnl& Dnl::End() {
+    return Record(0x0FFF, {});
+}
 
 Dnl& Dnl::Raw(std::initializer_list<unsigned char> raw) {
     bytes.insert(bytes.end(), raw.begin(), raw.end());
@@ -72,7 +76,9 @@ Dnl& Dnl::Raw(std::initializer_list<unsigned char> raw) {
 
 FaultyFiles::FaultyFiles() : m_system(InstallFileLayer(this)) {}
 
-FaultyFiles::~FaultyFiles() { InstallFileLayer(m_system); }
+FaultyFiles::~FaultyFiles() {
+    InstallFileLayer(m_system);
+}
 
 void FaultyFiles::FailAt(Call call, int nth, int error, bool sticky) {
     m_failCall = call;
@@ -107,7 +113,8 @@ bool FaultyFiles::ShouldFail(Call call) {
 
 bool FaultyFiles::ShouldShorten() {
     const int count = m_counts[static_cast<int>(Call::Write)];
-    const bool shorten = m_shortAt > 0 && (count == m_shortAt || (m_shortSticky && count > m_shortAt));
+    const bool shorten =
+        m_shortAt > 0 && (count == m_shortAt || (m_shortSticky && count > m_shortAt));
     m_fired = m_fired || shorten;
     return shorten;
 }
@@ -158,6 +165,8 @@ int FaultyFiles::Close(int handle) {
     return ShouldFail(Call::Close) ? -1 : result;
 }
 
-int FaultyFiles::LastError() { return m_lastError; }
+int FaultyFiles::LastError() {
+    return m_lastError;
+}
 
 }  // namespace dnl::test
