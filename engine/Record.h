@@ -56,7 +56,7 @@ public:
 
     // Copies `size` bytes from `source` to `destination` in reverse order. Sizes above 8 (and
     // below 0) leave `destination` untouched.
-    void SwapBytes(const void* source, void* destination, std::int16_t size);
+    static void SwapBytes(const void* source, void* destination, std::int16_t size);
 
 private:
     int FailedOverwrite();
