@@ -54,6 +54,8 @@ struct ModuleCase {
     const char* nameText;
 };
 
+void PrintTo(const ModuleCase& c, std::ostream* out) { *out << "module " << int{c.module}; }
+
 class EveryModuleTest : public ConversionRunTest,
                         public ::testing::WithParamInterface<ModuleCase> {};
 
@@ -219,6 +221,8 @@ struct InjectedFault {
     std::vector<std::string> lines;
     Bytes expected;
 };
+
+void PrintTo(const InjectedFault& fault, std::ostream* out) { *out << fault.name; }
 
 class InjectedFaultTest : public ConversionRunTest,
                           public ::testing::WithParamInterface<InjectedFault> {};
