@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "Backup.h"
 #include "TestSupport.h"
 
 namespace dnl::test {
@@ -54,7 +55,9 @@ struct ModuleCase {
     const char* nameText;
 };
 
-void PrintTo(const ModuleCase& c, std::ostream* out) { *out << "module " << int{c.module}; }
+void PrintTo(const ModuleCase& c, std::ostream* out) {
+    *out << "module " << int{c.module};
+}
 
 class EveryModuleTest : public ConversionRunTest,
                         public ::testing::WithParamInterface<ModuleCase> {};
@@ -222,7 +225,9 @@ struct InjectedFault {
     Bytes expected;
 };
 
-void PrintTo(const InjectedFault& fault, std::ostream* out) { *out << fault.name; }
+void PrintTo(const InjectedFault& fault, std::ostream* out) {
+    *out << fault.name;
+}
 
 class InjectedFaultTest : public ConversionRunTest,
                           public ::testing::WithParamInterface<InjectedFault> {};
