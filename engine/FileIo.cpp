@@ -55,6 +55,11 @@ public:
         return ::lseek(handle, static_cast<off_t>(offset), SEEK_CUR) < 0 ? -1 : 0;
     }
 
+    std::int64_t Size(int handle) override {
+        struct stat status {};
+        return ::fstat(handle, &status) == 0 ? static_cast<std::int64_t>(status.st_size) : -1;
+    }
+
     bool IsSameFile(int handle, const std::string& path) override {
         struct stat open {};
         struct stat named {};

@@ -33,6 +33,9 @@ public:
     // Moves the position by `offset` from where it is: 0, or -1 with the position unchanged.
     virtual int Seek(int handle, std::int64_t offset) = 0;
 
+    // The size in bytes of the file open on `handle`, or -1 with LastError() set.
+    virtual std::int64_t Size(int handle) = 0;
+
     // Whether `path` names the very file open on `handle` (same device and inode); false when
     // `path` does not exist.
     virtual bool IsSameFile(int handle, const std::string& path) = 0;

@@ -21,8 +21,8 @@ bool IsGroupRecord(std::uint16_t type) {
     return (type & kGroupBits) == kGroupBits;
 }
 
-CDnlRecord::CDnlRecord(const std::string& path, StatusLog& log)
-    : m_handle(Files().OpenExisting(path, FileLayer::Access::ReadWrite)), m_log(log) {
+CDnlRecord::CDnlRecord(const std::string& path, StatusLog& log, FileLayer::Access access)
+    : m_handle(Files().OpenExisting(path, access)), m_log(log) {
     if (m_handle < 0) {
         m_log.AddLine("dnlファイルをopenできませんでした");
     }
@@ -46,6 +46,29 @@ int CDnlRecord::ReadHeader(RecordHeader& header) {
     }
     SwapBytes(bytes, &header.type, sizeof header.type);
     SwapBytes(bytes + sizeof header.type, &header.length, sizeof header.length);
+    return 0;
+}
+
+std::int64_t CDnlRecord::FileSize() {
+    return m_handle < 0 ? -1 : Files().Size(m_handle);
+}
+
+int CDnlRecord::ReadPayload(std::int32_t length, std::vector<unsigned char>& payload) {
+    payload.clear();
+    if (length < 0 || m_handle < 0) {
+        return -1;
+    }
+    payload.resize(static_cast<std::size_t>(length));
+    std::size_t done = 0;
+    while (done < payload.size()) {
+        const std::ptrdiff_t count =
+            Files().Read(m_handle, payload.data() + done, payload.size() - done);
+        if (count <= 0) {
+            payload.resize(done);
+            return -1;
+        }
+        done += static_cast<std::size_t>(count);
+    }
     return 0;
 }
 

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "FileIo.h"
 #include "StatusLog.h"
 
 namespace dnl {
@@ -25,15 +27,17 @@ struct RecordHeader {
 
 bool IsGroupRecord(std::uint16_t type);
 
-// A DNL file open for reading and writing, walked one record at a time. The file position is the
-// only cursor: after ReadHeader it stands on the first payload byte, where the payload operations
-// start. Results: 0 success, 1 end of file (ReadHeader only), negative failure; each failure is
-// logged when it happens, except a failed skip, which the caller reports.
+// A DNL file open for reading and writing (or only reading, to inspect it), walked one record at a
+// time. The file position is the only cursor: after ReadHeader it stands on the first payload
+// byte, where the payload operations start. Results: 0 success, 1 end of file (ReadHeader only),
+// negative failure; each failure is logged when it happens, except a failed skip, which the
+// caller reports.
 class CDnlRecord {
 public:
     // Opens the existing regular file at `path`. When that fails the line is logged and the object
     // stays usable: every read on it fails.
-    CDnlRecord(const std::string& path, StatusLog& log);
+    CDnlRecord(const std::string& path, StatusLog& log,
+               FileLayer::Access access = FileLayer::Access::ReadWrite);
     ~CDnlRecord();
     CDnlRecord(const CDnlRecord&) = delete;
     CDnlRecord& operator=(const CDnlRecord&) = delete;
@@ -41,6 +45,17 @@ public:
     // Reads the next 6-byte header in one read: 0, 1 at a clean end of file, -1 when cut short or
     // unreadable.
     int ReadHeader(RecordHeader& header);
+
+    // Whether the file was opened; when not, Files().LastError() right after construction says why.
+    bool IsOpen() const { return m_handle >= 0; }
+
+    // The size of the open file in bytes, or -1 when it is not open or cannot be asked.
+    std::int64_t FileSize();
+
+    // Reads the next `length` payload bytes into `payload`, going on after short reads: 0, or -1
+    // when a read fails or the file ends first (`payload` then holds what was read). Logs nothing:
+    // only an inspection reads payloads, and it reports in its own terms.
+    int ReadPayload(std::int32_t length, std::vector<unsigned char>& payload);
 
     // Moves past `length` payload bytes: 0, or -1 (position unchanged) when the seek fails or the
     // length is negative, which would walk backwards and might never end.

@@ -154,6 +154,10 @@ int FaultyFiles::Seek(int handle, std::int64_t offset) {
     return ShouldFail(Call::Seek) ? -1 : m_system->Seek(handle, offset);
 }
 
+std::int64_t FaultyFiles::Size(int handle) {
+    return m_system->Size(handle);
+}
+
 bool FaultyFiles::IsSameFile(int handle, const std::string& path) {
     return m_system->IsSameFile(handle, path);
 }

@@ -101,6 +101,7 @@ public:
     std::ptrdiff_t Read(int handle, void* buffer, std::size_t count) override;
     std::ptrdiff_t Write(int handle, const void* buffer, std::size_t count) override;
     int Seek(int handle, std::int64_t offset) override;
+    std::int64_t Size(int handle) override;
     bool IsSameFile(int handle, const std::string& path) override;
     int Close(int handle) override;
     int LastError() override;

@@ -1,0 +1,165 @@
+#include "Inspection.h"
+
+#include <algorithm>
+
+#include "FileIo.h"
+#include "ModuleProfiles.h"
+#include "Record.h"
+
+namespace dnl {
+namespace {
+
+// A NAME payload longer than this is read only this far: no module name comes near it.
+constexpr std::int32_t kLongestNameRead = 64;
+constexpr std::int32_t kMiscValueSize = 2;
+
+// The record reader's own lines speak of a conversion; an inspection reports in its own terms.
+class SilentLog final : public StatusLog {
+public:
+    void AddLine(const std::string& /*text*/) override {}
+};
+
+// One walk over an open file, keeping the offset of every record so that problems can be placed.
+class Inspector {
+public:
+    Inspector(CDnlRecord& record, DnlInspection& result) : m_record(record), m_result(result) {}
+
+    void Walk() {
+        for (;;) {
+            RecordHeader header;
+            const std::int64_t start = m_offset;
+            const int read = m_record.ReadHeader(header);
+            if (read == 1) {
+                Problem(DnlProblemKind::NoEndRecord, start);
+                return;
+            }
+            if (read != 0) {
+                const bool cutShort = m_result.size - start < kHeaderSize;
+                Problem(cutShort ? DnlProblemKind::HeaderCutShort : DnlProblemKind::CannotRead,
+                        start);
+                return;
+            }
+            ++m_result.records;
+            m_offset += kHeaderSize;
+            // A group header is followed at once by the next header, as in a conversion run.
+            if (IsGroupRecord(header.type)) {
+                continue;
+            }
+            if (header.type == kEndRecord) {
+                m_result.endRecord = true;
+                return;
+            }
+            if (!Payload(header, start)) {
+                return;
+            }
+        }
+    }
+
+private:
+    // False when the walk cannot go on past this record.
+    bool Payload(const RecordHeader& header, std::int64_t start) {
+        if (header.length < 0) {
+            Problem(DnlProblemKind::NegativeLength, start, header);
+            return false;
+        }
+        if (m_offset + header.length > m_result.size) {
+            Problem(DnlProblemKind::PayloadPastEnd, start, header);
+            return false;
+        }
+        bool read = false;
+        if (header.type == kNameRecord) {
+            read = ReadName(header, start);
+        } else if (header.type == kMiscRecord) {
+            read = ReadMisc(header, start);
+        } else {
+            read = m_record.SkipPayload(header.length) == 0;
+        }
+        if (!read) {
+            Problem(DnlProblemKind::CannotRead, start, header);
+            return false;
+        }
+        m_offset += header.length;
+        return true;
+    }
+
+    bool ReadName(const RecordHeader& header, std::int64_t start) {
+        const std::int32_t kept = std::min(header.length, kLongestNameRead);
+        std::vector<unsigned char> bytes;
+        if (m_record.ReadPayload(kept, bytes) != 0 ||
+            m_record.SkipPayload(header.length - kept) != 0) {
+            return false;
+        }
+        const auto zero = std::find(bytes.begin(), bytes.end(), 0);
+        m_result.names.push_back({start, header.length, std::string(bytes.begin(), zero)});
+        return true;
+    }
+
+    bool ReadMisc(const RecordHeader& header, std::int64_t start) {
+        if (header.length < kMiscValueSize) {
+            Problem(DnlProblemKind::MiscTooShort, start, header);
+            return m_record.SkipPayload(header.length) == 0;
+        }
+        std::vector<unsigned char> bytes;
+        if (m_record.ReadPayload(kMiscValueSize, bytes) != 0 ||
+            m_record.SkipPayload(header.length - kMiscValueSize) != 0) {
+            return false;
+        }
+        std::uint16_t value = 0;
+        CDnlRecord::SwapBytes(bytes.data(), &value, sizeof value);
+        m_result.miscs.push_back({start, value});
+        return true;
+    }
+
+    void Problem(DnlProblemKind kind, std::int64_t offset, const RecordHeader& header = {}) {
+        m_result.problems.push_back({kind, offset, header.type, header.length});
+    }
+
+    CDnlRecord& m_record;
+    DnlInspection& m_result;
+    std::int64_t m_offset = 0;
+};
+
+}  // namespace
+
+DnlInspection InspectDnl(const std::string& path) {
+    DnlInspection result;
+    SilentLog log;
+    CDnlRecord record(path, log, FileLayer::Access::ReadOnly);
+    if (!record.IsOpen()) {
+        result.openError = Files().LastError();
+        return result;
+    }
+    result.opened = true;
+    result.size = record.FileSize();
+    Inspector(record, result).Walk();
+    return result;
+}
+
+std::uint8_t ModuleNamedBy(std::string_view text) {
+    for (std::uint8_t index = 0; index < kModuleCount; ++index) {
+        if (ProfileFor(index)->nameText == text) {
+            return index;
+        }
+    }
+    return kNoModule;
+}
+
+MiscMeaning MeaningOf(std::uint8_t moduleIndex, std::uint16_t value) {
+    const auto formatsWithCode = [moduleIndex](std::uint16_t code) {
+        std::vector<std::string_view> formats;
+        for (const MiscFormat& format : MiscListFor(moduleIndex)) {
+            if (static_cast<std::uint16_t>(format.value) == code) {
+                formats.push_back(format.name);
+            }
+        }
+        return formats;
+    };
+    MiscMeaning meaning{formatsWithCode(value)};
+    if (meaning.formats.empty() && (value & kGbrBit) != 0) {
+        meaning.formats = formatsWithCode(static_cast<std::uint16_t>(value & ~kGbrBit));
+        meaning.gbr = !meaning.formats.empty();
+    }
+    return meaning;
+}
+
+}  // namespace dnl
