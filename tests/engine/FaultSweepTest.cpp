@@ -1,0 +1,422 @@
+// Fault sweeps: a backup or a conversion is run once cleanly to count its file calls, then once
+// more for every call k, with the k-th call failed or its write cut short. Whatever call fails,
+// the user must be told, nothing may be reported as done that was not, and the files may hold
+// nothing but their old or their new bytes.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Backup.h"
+#include "ConversionRun.h"
+#include "ModuleProfiles.h"
+#include "TestSupport.h"
+
+namespace dnl::test {
+namespace {
+
+using ::testing::IsEmpty;
+using Call = FaultyFiles::Call;
+
+// How the k-th call is disturbed.
+enum class Fault { FailOnce, FailFromThenOn, ShortenOnce, ShortenFromThenOn };
+
+const char* FaultName(Fault fault) {
+    switch (fault) {
+        case Fault::FailOnce:
+            return "FailOnce";
+        case Fault::FailFromThenOn:
+            return "FailFromThenOn";
+        case Fault::ShortenOnce:
+            return "ShortenOnce";
+        case Fault::ShortenFromThenOn:
+            return "ShortenFromThenOn";
+    }
+    return "";
+}
+
+const char* CallName(Call call) {
+    switch (call) {
+        case Call::Open:
+            return "open";
+        case Call::Create:
+            return "create";
+        case Call::Read:
+            return "read";
+        case Call::Write:
+            return "write";
+        case Call::Seek:
+            return "seek";
+        case Call::Close:
+            return "close";
+    }
+    return "";
+}
+
+bool Shortens(Fault fault) {
+    return fault == Fault::ShortenOnce || fault == Fault::ShortenFromThenOn;
+}
+
+// The calls a sweep disturbs: every kind for failures, only writes can be cut short.
+std::vector<Call> SweptCalls(Fault fault) {
+    if (Shortens(fault)) {
+        return {Call::Write};
+    }
+    return {Call::Open, Call::Create, Call::Read, Call::Write, Call::Seek, Call::Close};
+}
+
+// A full disk for calls that write, a failing device for the rest.
+int ErrorFor(Call call) {
+    return call == Call::Write || call == Call::Create ? ENOSPC : EIO;
+}
+
+void Arm(FaultyFiles& files, Fault fault, Call call, int nth) {
+    switch (fault) {
+        case Fault::FailOnce:
+            files.FailAt(call, nth, ErrorFor(call));
+            break;
+        case Fault::FailFromThenOn:
+            files.FailAt(call, nth, ErrorFor(call), true);
+            break;
+        case Fault::ShortenOnce:
+            files.ShortenWriteAt(nth);
+            break;
+        case Fault::ShortenFromThenOn:
+            files.ShortenWriteAt(nth, true);
+            break;
+    }
+}
+
+// The file calls one operation made, by kind.
+struct CallCounts {
+    int Of(Call call) const { return counts[static_cast<int>(call)]; }
+    int counts[6] = {};
+};
+
+CallCounts CountCalls(const FaultyFiles& files) {
+    CallCounts calls;
+    for (const Call call : SweptCalls(Fault::FailOnce)) {
+        calls.counts[static_cast<int>(call)] = files.Count(call);
+    }
+    return calls;
+}
+
+bool IsPrefix(const std::vector<std::string>& prefix, const std::vector<std::string>& whole) {
+    return prefix.size() <= whole.size() && std::equal(prefix.begin(), prefix.end(), whole.begin());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The conversion run
+
+const std::set<std::string> kRunFailureLines = {
+    "dnlファイルをopenできませんでした",  "dnl Header read error", "Fail to load a header record",
+    "モジュール名の上書きに失敗しました", "Fail to skip",
+};
+
+// Where one payload the run may rewrite lies in the file.
+struct Span {
+    std::size_t offset;
+    std::size_t size;
+};
+
+// A file with every kind of record the walk meets, big enough to need more than one read for a
+// backup, and the places of its NAME and MISC payloads.
+struct Sample {
+    Bytes bytes;
+    std::vector<Span> rewritable;
+};
+
+Sample SampleFor(std::uint8_t module) {
+    // Module 4's name takes one byte more than the others', and the payload must fit it.
+    const std::string oldName = module == 4 ? "ABCDE" : "ABCD";
+    Sample sample;
+    Dnl dnl;
+    const auto rewritable = [&](std::size_t size) {
+        sample.rewritable.push_back({dnl.bytes.size() + kHeader, size});
+    };
+    rewritable(2);
+    dnl.Misc(0x0123).Filler(600).Header(0x8805, 77);
+    rewritable(oldName.size() + 1);
+    dnl.Name(oldName).Filler(0);
+    rewritable(2);
+    dnl.Misc(0x0456).Filler(3).End();
+    sample.bytes = dnl.bytes;
+    return sample;
+}
+
+Bytes Slice(const Bytes& bytes, Span span) {
+    const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(span.offset);
+    return Bytes(first, first + static_cast<std::ptrdiff_t>(span.size));
+}
+
+struct RunOutcome {
+    std::vector<std::string> lines;
+    Bytes file;
+    CallCounts calls;
+    bool fired = false;
+    bool handlesClosed = false;
+    bool cursorRestored = false;
+};
+
+struct RunCase {
+    std::uint8_t module;
+    Fault fault;
+};
+
+void PrintTo(const RunCase& c, std::ostream* out) {
+    *out << "module " << int{c.module} << ", " << FaultName(c.fault);
+}
+
+class RunSweepTest : public ::testing::TestWithParam<RunCase> {
+protected:
+    static constexpr std::int16_t kMiscValue = 0x0A0B;
+
+    void SetUp() override {
+        baseline = Run([](FaultyFiles&) {});
+        ASSERT_FALSE(baseline.lines.empty());
+        ASSERT_EQ(baseline.lines.back(), "Finished");
+        ASSERT_NE(baseline.file, sample.bytes);
+    }
+
+    template <typename Arming>
+    RunOutcome Run(Arming arm) {
+        WriteFile(path, sample.bytes);
+        RecordingLog log;
+        CountingCursor cursor;
+        FaultyFiles files;
+        arm(files);
+        ConversionRun(path, GetParam().module, kMiscValue, true, log, cursor);
+        return {log.lines,
+                ReadFile(path),
+                CountCalls(files),
+                files.FaultFired(),
+                files.OpenHandles().empty(),
+                cursor.busyCalls == 1 && cursor.normalCalls == 1 && !cursor.busy};
+    }
+
+    void ExpectSameAsBaseline(const RunOutcome& outcome) {
+        EXPECT_EQ(outcome.lines, baseline.lines);
+        EXPECT_EQ(outcome.file, baseline.file);
+    }
+
+    // The run must have said it failed, never "Finished"; up to the failure it logged what a
+    // clean run logs.
+    void ExpectReportedFailure(const RunOutcome& outcome) {
+        ASSERT_FALSE(outcome.lines.empty());
+        EXPECT_EQ(kRunFailureLines.count(outcome.lines.back()), 1U) << outcome.lines.back();
+        std::vector<std::string> progress;
+        std::copy_if(outcome.lines.begin(), outcome.lines.end(), std::back_inserter(progress),
+                     [](const std::string& line) { return kRunFailureLines.count(line) == 0; });
+        EXPECT_LT(progress.size(), baseline.lines.size());
+        EXPECT_TRUE(IsPrefix(progress, baseline.lines));
+    }
+
+    // Each rewritable payload holds its old or its new bytes; every other byte and the length
+    // are as they were.
+    void ExpectOldOrNewPayloads(const Bytes& file) {
+        ASSERT_EQ(file.size(), sample.bytes.size());
+        Bytes rest = file;
+        for (const Span span : sample.rewritable) {
+            const Bytes now = Slice(file, span);
+            EXPECT_TRUE(now == Slice(sample.bytes, span) || now == Slice(baseline.file, span))
+                << "payload at offset " << span.offset;
+            std::copy_n(sample.bytes.begin() + static_cast<std::ptrdiff_t>(span.offset), span.size,
+                        rest.begin() + static_cast<std::ptrdiff_t>(span.offset));
+        }
+        EXPECT_EQ(rest, sample.bytes);
+    }
+
+    TempDir dir;
+    std::string path = dir.File("X.dnl");
+    Sample sample = SampleFor(GetParam().module);
+    RunOutcome baseline;
+};
+
+TEST_P(RunSweepTest, EveryDisturbedCallEndsCleanly) {
+    const Fault fault = GetParam().fault;
+    for (const Call call : SweptCalls(fault)) {
+        const int calls = baseline.calls.Of(call);
+        for (int k = 1; k <= calls + 1; ++k) {
+            SCOPED_TRACE(std::string(CallName(call)) + " #" + std::to_string(k));
+            const RunOutcome outcome = Run([&](FaultyFiles& files) { Arm(files, fault, call, k); });
+            EXPECT_EQ(outcome.fired, k <= calls);
+            EXPECT_TRUE(outcome.handlesClosed);
+            EXPECT_TRUE(outcome.cursorRestored);
+            // A write cut short is completed, and a failed close comes after the last byte was
+            // handed over: neither may change what the user sees.
+            if (!outcome.fired || Shortens(fault) || call == Call::Close) {
+                ExpectSameAsBaseline(outcome);
+                continue;
+            }
+            ExpectReportedFailure(outcome);
+            ExpectOldOrNewPayloads(outcome.file);
+        }
+    }
+}
+
+std::string RunCaseName(const ::testing::TestParamInfo<RunCase>& info) {
+    const std::uint8_t module = info.param.module;
+    const std::string target =
+        module < kModuleCount ? std::string(ProfileFor(module)->selectorText) : "NoModule";
+    return target + "_" + FaultName(info.param.fault);
+}
+
+std::vector<RunCase> AllRunCases() {
+    std::vector<RunCase> cases;
+    for (const std::uint8_t module : {0, 1, 2, 3, 4, int{kNoModule}}) {
+        for (const Fault fault : {Fault::FailOnce, Fault::FailFromThenOn, Fault::ShortenOnce,
+                                  Fault::ShortenFromThenOn}) {
+            cases.push_back({module, fault});
+        }
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, RunSweepTest, ::testing::ValuesIn(AllRunCases()), RunCaseName);
+
+// ---------------------------------------------------------------------------------------------
+// The backup
+
+const char kBackupDone[] = "Backed up the original DNL file as 'X.~NL'";
+
+struct BackupOutcome {
+    int result = 0;
+    std::vector<std::string> lines;
+    Bytes original;
+    bool backupExists = false;
+    Bytes backup;
+    CallCounts calls;
+    bool fired = false;
+    bool handlesClosed = false;
+};
+
+struct BackupCase {
+    std::size_t size;
+    Fault fault;
+};
+
+void PrintTo(const BackupCase& c, std::ostream* out) {
+    *out << c.size << " bytes, " << FaultName(c.fault);
+}
+
+class BackupSweepTest : public ::testing::TestWithParam<BackupCase> {
+protected:
+    void SetUp() override {
+        for (std::size_t i = 0; i < original.size(); ++i) {
+            original[i] = static_cast<unsigned char>(i * 13 + 5);
+        }
+        baseline = Backup([](FaultyFiles&) {});
+        ASSERT_EQ(baseline.result, 0);
+        ASSERT_EQ(baseline.backup, original);
+    }
+
+    template <typename Arming>
+    BackupOutcome Backup(Arming arm) {
+        WriteFile(path, original);
+        std::filesystem::remove(backupPath);
+        RecordingLog log;
+        FaultyFiles files;
+        arm(files);
+        const int result = MakeBackup(path, log);
+        return {result,
+                log.lines,
+                ReadFile(path),
+                std::filesystem::exists(backupPath),
+                ReadFile(backupPath),
+                CountCalls(files),
+                files.FaultFired(),
+                files.OpenHandles().empty()};
+    }
+
+    // The one line a failed backup logs, for each result.
+    std::string FailureLine(int result, Call call) const {
+        switch (result) {
+            case -1:
+                return "Fail to open " + path;
+            case -2:
+                return "Fail to open X.~NL, error code was (" + std::to_string(ErrorFor(call)) +
+                       ")";
+            case -3:
+                return "Write error eas occurred during backing up a dnl file";
+            case -4:
+                return "Read error occurred during backing up a dnl file";
+        }
+        return "unexpected result " + std::to_string(result);
+    }
+
+    // Only a complete copy may be reported as made; a failed one says why in one line, and
+    // whatever it left holds the original's first bytes only.
+    void ExpectHonestOutcome(const BackupOutcome& outcome, Call call) {
+        EXPECT_EQ(outcome.original, original);
+        if (outcome.result == 0) {
+            EXPECT_EQ(outcome.lines, std::vector<std::string>{kBackupDone});
+            EXPECT_EQ(outcome.backup, original);
+            return;
+        }
+        EXPECT_EQ(outcome.lines, std::vector<std::string>{FailureLine(outcome.result, call)});
+        if (outcome.result == -1 || outcome.result == -2) {
+            EXPECT_FALSE(outcome.backupExists);
+        }
+        EXPECT_TRUE(std::equal(outcome.backup.begin(), outcome.backup.end(), original.begin(),
+                               original.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                      outcome.backup.size(), original.size()))));
+        EXPECT_LE(outcome.backup.size(), original.size());
+    }
+
+    TempDir dir;
+    std::string path = dir.File("X.dnl");
+    std::string backupPath = dir.File("X.~NL");
+    Bytes original = Bytes(GetParam().size);
+    BackupOutcome baseline;
+};
+
+TEST_P(BackupSweepTest, EveryDisturbedCallIsReportedOrHarmless) {
+    const Fault fault = GetParam().fault;
+    for (const Call call : SweptCalls(fault)) {
+        const int calls = baseline.calls.Of(call);
+        for (int k = 1; k <= calls + 1; ++k) {
+            SCOPED_TRACE(std::string(CallName(call)) + " #" + std::to_string(k));
+            const BackupOutcome outcome =
+                Backup([&](FaultyFiles& files) { Arm(files, fault, call, k); });
+            EXPECT_EQ(outcome.fired, k <= calls);
+            EXPECT_TRUE(outcome.handlesClosed);
+            ExpectHonestOutcome(outcome, call);
+            // Every failed call but a close loses data or access, and must fail the backup. A
+            // close may fail harmlessly (the DNL file was only read) or not (the backup's).
+            if (outcome.fired && !Shortens(fault) && call != Call::Close) {
+                EXPECT_NE(outcome.result, 0);
+            }
+            if (!outcome.fired || Shortens(fault)) {
+                EXPECT_EQ(outcome.result, 0);
+            }
+        }
+    }
+}
+
+std::string BackupCaseName(const ::testing::TestParamInfo<BackupCase>& info) {
+    return "Bytes" + std::to_string(info.param.size) + "_" + FaultName(info.param.fault);
+}
+
+std::vector<BackupCase> AllBackupCases() {
+    std::vector<BackupCase> cases;
+    // Empty, one byte, one whole buffer, and two buffers and a byte.
+    for (const std::size_t size : {0, 1, 512, 1025}) {
+        for (const Fault fault : {Fault::FailOnce, Fault::FailFromThenOn, Fault::ShortenOnce,
+                                  Fault::ShortenFromThenOn}) {
+            cases.push_back({size, fault});
+        }
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BackupSweepTest, ::testing::ValuesIn(AllBackupCases()),
+                         BackupCaseName);
+
+}  // namespace
+}  // namespace dnl::test
