@@ -1,0 +1,12 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace dnl::cli {
+
+// Runs dnlconv with the arguments that follow the program's name and returns its exit code.
+int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace dnl::cli

@@ -1,0 +1,17 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "Dnlconv.h"
+#include "ExitCodes.h"
+
+int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    int exitCode = dnl::cli::RunDnlconv(args, std::cout, std::cerr);
+    // A report that could not be written, to a full disk for instance, is no success.
+    if (!std::cout.flush()) {
+        std::cerr << "dnlconv: cannot write to standard output\n";
+        exitCode = exitCode == dnl::cli::kExitSuccess ? dnl::cli::kExitFailure : exitCode;
+    }
+    return exitCode;
+}

@@ -1,0 +1,140 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "Dnlconv.h"
+#include "TestSupport.h"
+
+namespace dnl::test {
+namespace {
+
+class InfoTest : public ::testing::Test {
+protected:
+    std::string Place(const std::string& name, const Bytes& bytes) {
+        std::string path = dir.File(name);
+        WriteFile(path, bytes);
+        return path;
+    }
+
+    int Run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        return cli::RunDnlconv(args, out, err);
+    }
+
+    TempDir dir;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(InfoTest, NamesTnwq8AfterTheOverviewsConversionToIt) {
+    const std::string path = Place("X.dnl", Dnl().Name("RQX4").Misc(0).End().bytes);
+
+    EXPECT_EQ(Run({"info", path}), 0);
+    EXPECT_EQ(out.str(), "==> " + path +
+                             " <==\n"
+                             "3 records in 25 bytes\n"
+                             "NAME at offset 0: \"RQX4\" (RQX4), 5-byte payload\n"
+                             "MISC at offset 11: 0x0000 = NTSC or PAL\n"
+                             "well formed\n");
+
+    ASSERT_EQ(Run({"convert", "--module", "TNWQ8", "--format", "1080/50i", "--gbr", path}), 0);
+    EXPECT_EQ(Run({"info", path}), 0);
+    EXPECT_EQ(out.str(), "==> " + path +
+                             " <==\n"
+                             "3 records in 25 bytes\n"
+                             "NAME at offset 0: \"TNW8\" (TNWQ8), 5-byte payload\n"
+                             "MISC at offset 11: 0x1801 = 1080/50i + GBR\n"
+                             "well formed\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(InfoTest, ReadsMiscValuesWithTheModuleTheFirstNameNames) {
+    const std::string unknown = Place("unknown.dnl", Dnl().Misc(0x0801).Name("ABCD").End().bytes);
+    const std::string lm5 = Place("lm5.dnl", Dnl().Name("LM5 ").Misc(0).End().bytes);
+    const std::string unlisted =
+        Place("unlisted.dnl", Dnl().Name("TNW8").Name("RQX4").Misc(0x0900).End().bytes);
+    const std::string odd = Place("odd.dnl", Dnl().Record(0x0805, {'A', 0x1B, '"', 0}).End().bytes);
+
+    EXPECT_EQ(Run({"info", unknown, lm5, unlisted, odd}), 0);
+    EXPECT_EQ(out.str(), "==> " + unknown +
+                             " <==\n"
+                             "3 records in 25 bytes\n"
+                             "NAME at offset 8: \"ABCD\" (no known module), 5-byte payload\n"
+                             "MISC at offset 0: 0x0801 (the file names no known module)\n"
+                             "well formed\n"
+                             "==> " +
+                             lm5 +
+                             " <==\n"
+                             "3 records in 25 bytes\n"
+                             "NAME at offset 0: \"LM5 \" (LM5), 5-byte payload\n"
+                             "MISC at offset 11: 0x0000 (LM5 has no formats)\n"
+                             "well formed\n"
+                             "==> " +
+                             unlisted +
+                             " <==\n"
+                             "4 records in 36 bytes\n"
+                             "NAME at offset 0: \"TNW8\" (TNWQ8), 5-byte payload\n"
+                             "NAME at offset 11: \"RQX4\" (RQX4), 5-byte payload\n"
+                             "MISC at offset 22: 0x0900 (not in the TNWQ8 list)\n"
+                             "well formed\n"
+                             "==> " +
+                             odd +
+                             " <==\n"
+                             "2 records in 16 bytes\n"
+                             "NAME at offset 0: \"A\\x1B\\x22\" (no known module), 4-byte payload\n"
+                             "well formed\n");
+}
+
+TEST_F(InfoTest, ReportsEveryProblemFailsAndChangesNothing) {
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        const char* problem;
+    };
+    const std::vector<Case> cases = {
+        {"cut.dnl", Dnl().Misc(1).Raw({0x0F, 0xFF, 0x00}).bytes,
+         "problem: the record header at offset 8 is cut short by the end of the file"},
+        {"negative.dnl", Dnl().Misc(1).Header(0x0100, -6).End().bytes,
+         "problem: record 0x0100 at offset 8 has a negative length (-6)"},
+        {"past.dnl", Dnl().Header(0x0100, 10).Raw({1, 2, 3}).bytes,
+         "problem: the payload of record 0x0100 at offset 0 runs past the end of the file "
+         "(payload length 10)"},
+        {"short.dnl", Dnl().Record(0x0032, {1}).End().bytes,
+         "problem: the MISC record at offset 0 is too short for its value (payload length 1)"},
+        {"open.dnl", Dnl().Name("RQX4").bytes, "problem: no end record"},
+    };
+    std::vector<std::string> args = {"info"};
+    for (const Case& file : cases) {
+        args.push_back(Place(file.name, file.bytes));
+    }
+    args.push_back(dir.File("missing.dnl"));
+    args.push_back(dir.Path().string());
+
+    EXPECT_EQ(Run(args), 1);
+
+    for (const Case& file : cases) {
+        EXPECT_THAT(out.str(), ::testing::HasSubstr(file.problem));
+        EXPECT_EQ(ReadFile(dir.File(file.name)), file.bytes) << file.name;
+    }
+    EXPECT_EQ(err.str(), "dnlconv: cannot open '" + dir.File("missing.dnl") +
+                             "': No such file or directory\n"
+                             "dnlconv: cannot open '" +
+                             dir.Path().string() + "': Is a directory\n");
+    EXPECT_THAT(out.str(), ::testing::Not(::testing::HasSubstr("well formed")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("missing.dnl")));
+}
+
+TEST_F(InfoTest, OneBrokenFileAmongGoodOnesFailsTheWholeCommand) {
+    const std::string good = Place("good.dnl", Dnl().Name("PZK2").Misc(0x1002).End().bytes);
+    const std::string broken = Place("broken.dnl", Dnl().Name("PZK2").bytes);
+
+    EXPECT_EQ(Run({"info", good, good}), 0);
+    EXPECT_THAT(out.str(), ::testing::HasSubstr("MISC at offset 11: 0x1002 = 525i GBR\n"));
+    EXPECT_EQ(Run({"info", good, broken, good}), 1);
+    EXPECT_EQ(Run({"info", broken}), 1);
+}
+
+}  // namespace
+}  // namespace dnl::test

@@ -1,0 +1,259 @@
+#include "Inspection.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "ModuleProfiles.h"
+#include "TestSupport.h"
+
+namespace dnl::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Remembers how every file was opened, on top of the counting, fault-injecting layer.
+class AccessRecordingFiles : public FaultyFiles {
+public:
+    int OpenExisting(const std::string& path, Access access) override {
+        accesses.push_back(access);
+        return FaultyFiles::OpenExisting(path, access);
+    }
+    std::vector<Access> accesses;
+};
+
+class InspectionTest : public ::testing::Test {
+protected:
+    DnlInspection Inspect(const Bytes& bytes) {
+        WriteFile(path, bytes);
+        return InspectDnl(path);
+    }
+
+    TempDir dir;
+    std::string path = dir.File("x.dnl");
+};
+
+TEST_F(InspectionTest, ReportsEveryRecordOfAGoodFileThroughAReadOnlyOpenAndWritesNothing) {
+    // MISC at 0 (8 bytes), filler at 8 (9 bytes), NAME at 17 (11 bytes), MISC at 28, end at 36.
+    const Bytes bytes = Dnl().Misc(0x0801).Filler(3).Name("TNW8").Misc(0x1801).End().bytes;
+    WriteFile(path, bytes);
+    AccessRecordingFiles files;
+
+    const DnlInspection inspection = InspectDnl(path);
+
+    EXPECT_TRUE(inspection.opened);
+    EXPECT_EQ(inspection.size, 42);
+    EXPECT_EQ(inspection.records, 5);
+    ASSERT_EQ(inspection.names.size(), 1U);
+    EXPECT_EQ(inspection.names[0].offset, 17);
+    EXPECT_EQ(inspection.names[0].length, 5);
+    EXPECT_EQ(inspection.names[0].text, "TNW8");
+    ASSERT_EQ(inspection.miscs.size(), 2U);
+    EXPECT_EQ(inspection.miscs[0].offset, 0);
+    EXPECT_EQ(inspection.miscs[0].value, 0x0801);
+    EXPECT_EQ(inspection.miscs[1].offset, 28);
+    EXPECT_EQ(inspection.miscs[1].value, 0x1801);
+    EXPECT_TRUE(inspection.endRecord);
+    EXPECT_THAT(inspection.problems, IsEmpty());
+
+    EXPECT_THAT(files.accesses, ElementsAre(FileLayer::Access::ReadOnly));
+    EXPECT_EQ(files.Count(FaultyFiles::Call::Write), 0);
+    EXPECT_EQ(files.Count(FaultyFiles::Call::Create), 0);
+    EXPECT_THAT(files.OpenHandles(), IsEmpty());
+    EXPECT_EQ(ReadFile(path), bytes);
+}
+
+TEST_F(InspectionTest, FollowsGroupHeadersAtOnceAndSkipsTypesWithOneGroupBit) {
+    // 0x8805 is a group header: its length is not used and the NAME record follows it directly.
+    // 0x8005 has bit 15 alone and is skipped by its length like any other record.
+    const DnlInspection inspection = Inspect(
+        Dnl().Header(0x8805, 1000).Name("RQX4").Record(0x8005, {0x00, 0x32}).Misc(1).End().bytes);
+
+    EXPECT_EQ(inspection.records, 5);
+    ASSERT_EQ(inspection.names.size(), 1U);
+    EXPECT_EQ(inspection.names[0].offset, 6);
+    ASSERT_EQ(inspection.miscs.size(), 1U);
+    EXPECT_EQ(inspection.miscs[0].offset, 25);
+    EXPECT_THAT(inspection.problems, IsEmpty());
+}
+
+TEST_F(InspectionTest, KeepsEveryNameUpToItsZeroByteAndReadsLongOnesOnlyInPart) {
+    Bytes longName(100, 'A');
+    longName.push_back(0);
+    const DnlInspection inspection = Inspect(Dnl()
+                                                 .Name("JSRY6")
+                                                 .Record(0x0805, {'L', 'M', '5', ' ', 0, 'x'})
+                                                 .Record(0x0805, longName)
+                                                 .Misc(7)
+                                                 .End()
+                                                 .bytes);
+
+    ASSERT_EQ(inspection.names.size(), 3U);
+    EXPECT_EQ(inspection.names[0].text, "JSRY6");
+    EXPECT_EQ(inspection.names[1].text, "LM5 ");
+    EXPECT_EQ(inspection.names[1].length, 6);
+    EXPECT_EQ(inspection.names[2].text, std::string(64, 'A'));
+    EXPECT_EQ(inspection.names[2].length, 101);
+    ASSERT_EQ(inspection.miscs.size(), 1U);
+    EXPECT_EQ(inspection.miscs[0].offset, 12 + 12 + 107);
+    EXPECT_EQ(inspection.miscs[0].value, 7);
+    EXPECT_TRUE(inspection.endRecord);
+}
+
+struct ProblemCase {
+    const char* name;
+    Bytes bytes;
+    DnlProblem problem;
+    int records;
+};
+
+void PrintTo(const ProblemCase& broken, std::ostream* out) {
+    *out << broken.name;
+}
+
+class InspectionProblemTest : public InspectionTest,
+                              public ::testing::WithParamInterface<ProblemCase> {};
+
+TEST_P(InspectionProblemTest, EndsTheWalkWithTheProblemWhereItWasMet) {
+    const ProblemCase& expected = GetParam();
+    const DnlInspection inspection = Inspect(expected.bytes);
+
+    EXPECT_TRUE(inspection.opened);
+    EXPECT_FALSE(inspection.endRecord);
+    EXPECT_EQ(inspection.records, expected.records);
+    ASSERT_EQ(inspection.problems.size(), 1U);
+    const DnlProblem& problem = inspection.problems[0];
+    EXPECT_EQ(problem.kind, expected.problem.kind);
+    EXPECT_EQ(problem.offset, expected.problem.offset);
+    EXPECT_EQ(problem.type, expected.problem.type);
+    EXPECT_EQ(problem.length, expected.problem.length);
+    EXPECT_EQ(ReadFile(path), expected.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BrokenFiles, InspectionProblemTest,
+    ::testing::Values(ProblemCase{"Empty", {}, {DnlProblemKind::NoEndRecord, 0}, 0},
+                      ProblemCase{"NoEndRecord",
+                                  Dnl().Name("RQX4").Misc(0).bytes,
+                                  {DnlProblemKind::NoEndRecord, 19},
+                                  2},
+                      ProblemCase{"HeaderCutAfter3Bytes",
+                                  Dnl().Misc(1).Raw({0x0F, 0xFF, 0x00}).bytes,
+                                  {DnlProblemKind::HeaderCutShort, 8},
+                                  1},
+                      ProblemCase{"NegativeLength",
+                                  Dnl().Misc(1).Header(0x0100, -6).End().bytes,
+                                  {DnlProblemKind::NegativeLength, 8, 0x0100, -6},
+                                  2},
+                      ProblemCase{"NegativeNameLength",
+                                  Dnl().Header(0x0805, -1).End().bytes,
+                                  {DnlProblemKind::NegativeLength, 0, 0x0805, -1},
+                                  1},
+                      ProblemCase{"PayloadPastEnd",
+                                  Dnl().Header(0x0100, 10).Raw({1, 2, 3}).bytes,
+                                  {DnlProblemKind::PayloadPastEnd, 0, 0x0100, 10},
+                                  1},
+                      ProblemCase{"NamePastEnd",
+                                  Dnl().Misc(2).Header(0x0805, 5).Raw({'T', 'N'}).bytes,
+                                  {DnlProblemKind::PayloadPastEnd, 8, 0x0805, 5},
+                                  2},
+                      ProblemCase{"MiscPastEnd",
+                                  Dnl().Header(0x0032, 2).Raw({0x18}).bytes,
+                                  {DnlProblemKind::PayloadPastEnd, 0, 0x0032, 2},
+                                  1}),
+    [](const ::testing::TestParamInfo<ProblemCase>& info) { return std::string(info.param.name); });
+
+TEST_F(InspectionTest, ShortMiscIsAProblemThatTheWalkGoesPast) {
+    const DnlInspection inspection = Inspect(Dnl().Record(0x0032, {0x01}).Misc(5).End().bytes);
+
+    ASSERT_EQ(inspection.problems.size(), 1U);
+    EXPECT_EQ(inspection.problems[0].kind, DnlProblemKind::MiscTooShort);
+    EXPECT_EQ(inspection.problems[0].offset, 0);
+    EXPECT_EQ(inspection.problems[0].length, 1);
+    ASSERT_EQ(inspection.miscs.size(), 1U);
+    EXPECT_EQ(inspection.miscs[0].offset, 7);
+    EXPECT_TRUE(inspection.endRecord);
+}
+
+TEST_F(InspectionTest, StopsAtTheEndRecordLikeARun) {
+    const DnlInspection inspection = Inspect(Dnl().End().Header(0x0100, -6).Raw({1, 2}).bytes);
+
+    EXPECT_EQ(inspection.records, 1);
+    EXPECT_TRUE(inspection.endRecord);
+    EXPECT_THAT(inspection.problems, IsEmpty());
+}
+
+TEST_F(InspectionTest, ReadFailuresAreToldApartFromAHeaderCutShort) {
+    WriteFile(path, Dnl().Misc(1).End().bytes);
+    for (const auto& [nthRead, offset] : {std::pair{1, 0}, std::pair{2, 0}, std::pair{3, 8}}) {
+        FaultyFiles files;
+        files.FailAt(FaultyFiles::Call::Read, nthRead, EIO);
+
+        const DnlInspection inspection = InspectDnl(path);
+
+        ASSERT_EQ(inspection.problems.size(), 1U) << "read " << nthRead;
+        EXPECT_EQ(inspection.problems[0].kind, DnlProblemKind::CannotRead) << "read " << nthRead;
+        EXPECT_EQ(inspection.problems[0].offset, offset) << "read " << nthRead;
+        EXPECT_THAT(files.OpenHandles(), IsEmpty());
+    }
+}
+
+TEST_F(InspectionTest, UnopenablePathsSayWhy) {
+    std::filesystem::create_directory(dir.File("folder"));
+    const DnlInspection missing = InspectDnl(dir.File("missing.dnl"));
+    const DnlInspection folder = InspectDnl(dir.File("folder"));
+
+    EXPECT_FALSE(missing.opened);
+    EXPECT_EQ(missing.openError, ENOENT);
+    EXPECT_FALSE(folder.opened);
+    EXPECT_EQ(folder.openError, EISDIR);
+    EXPECT_EQ(folder.records, 0);
+}
+
+TEST(ModuleNamedByTest, KnowsTheFiveNamesAsFilesCarryThem) {
+    EXPECT_EQ(ModuleNamedBy("RQX4"), 0);
+    EXPECT_EQ(ModuleNamedBy("LM5 "), 1);
+    EXPECT_EQ(ModuleNamedBy("PZK2"), 2);
+    EXPECT_EQ(ModuleNamedBy("TNW8"), 3);
+    EXPECT_EQ(ModuleNamedBy("JSRY6"), 4);
+    // The selector texts are not what the files hold.
+    EXPECT_EQ(ModuleNamedBy("LM5"), kNoModule);
+    EXPECT_EQ(ModuleNamedBy("TNWQ8"), kNoModule);
+    EXPECT_EQ(ModuleNamedBy("JSRY3"), kNoModule);
+    EXPECT_EQ(ModuleNamedBy("rqx4"), kNoModule);
+    EXPECT_EQ(ModuleNamedBy(""), kNoModule);
+}
+
+TEST(MeaningOfTest, ReadsACodeWithTheModulesOwnList) {
+    EXPECT_THAT(MeaningOf(0, 0x0000).formats, ElementsAre("NTSC", "PAL"));
+    EXPECT_THAT(MeaningOf(2, 0x0100).formats, ElementsAre("PAL"));
+    EXPECT_THAT(MeaningOf(3, 0x0004).formats, ElementsAre("PAL"));
+    EXPECT_THAT(MeaningOf(4, 0x0008).formats, ElementsAre("720/50p"));
+    EXPECT_THAT(MeaningOf(3, 0x0808).formats, ElementsAre("720/50p"));
+    EXPECT_THAT(MeaningOf(4, 0x0808).formats, IsEmpty());
+    EXPECT_THAT(MeaningOf(1, 0x0000).formats, IsEmpty());
+    EXPECT_THAT(MeaningOf(kNoModule, 0x0000).formats, IsEmpty());
+}
+
+TEST(MeaningOfTest, ShowsTheGbrBitWhenTheCodeIsNotInTheListWithIt) {
+    const MiscMeaning tnwq8 = MeaningOf(3, 0x1801);
+    EXPECT_THAT(tnwq8.formats, ElementsAre("1080/50i"));
+    EXPECT_TRUE(tnwq8.gbr);
+
+    // PZK2's list holds codes with the bit: those are formats of their own.
+    const MiscMeaning listed = MeaningOf(2, 0x1002);
+    EXPECT_THAT(listed.formats, ElementsAre("525i GBR"));
+    EXPECT_FALSE(listed.gbr);
+    const MiscMeaning unlisted = MeaningOf(2, 0x1003);
+    EXPECT_THAT(unlisted.formats, ElementsAre("525i YPbPr"));
+    EXPECT_TRUE(unlisted.gbr);
+
+    const MiscMeaning unknown = MeaningOf(3, 0x1900);
+    EXPECT_THAT(unknown.formats, IsEmpty());
+    EXPECT_FALSE(unknown.gbr);
+}
+
+}  // namespace
+}  // namespace dnl::test

@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Runs the real dnlconv executable and checks what a shell sees: the exit code, standard output
+# and standard error, and the files on disk.
+# Usage: dnlconv_test.sh CASE DNLCONV VERSION
+set -euo pipefail
+
+case_name=$1
+dnlconv=$2
+version=$3
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+out=$work/out
+err=$work/err
+
+fail() {
+  echo "FAIL ($case_name): $*" >&2
+  echo "--- stdout:" >&2
+  cat "$out" >&2 2>/dev/null || true
+  echo "--- stderr:" >&2
+  cat "$err" >&2 2>/dev/null || true
+  exit 1
+}
+
+# Runs dnlconv; the exit code lands in $code, the outputs in the files out and err.
+run() {
+  code=0
+  "$dnlconv" "$@" >"$out" 2>"$err" || code=$?
+}
+
+expect_code() { [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"; }
+expect_out() { [ "$(cat "$out")" = "$1" ] || fail "unexpected stdout"; }
+expect_err() { [ "$(cat "$err")" = "$1" ] || fail "unexpected stderr"; }
+expect_out_line() { grep -qxF -- "$1" "$out" || fail "no stdout line '$1'"; }
+count_out_lines() { grep -cxF -- "$1" "$out" || true; }
+
+# A DNL file: NAME record "RQX4", a MISC record 0x0000, the end record (25 bytes).
+sample() {
+  printf '\x08\x05\x00\x00\x00\x05RQX4\x00\x00\x32\x00\x00\x00\x02\x00\x00\x0f\xff\x00\x00\x00\x00' >"$1"
+}
+
+# A DNL file whose second record header is cut after three bytes.
+broken_sample() {
+  printf '\x08\x05\x00\x00\x00\x05RQX4\x00\x0f\xff\x00' >"$1"
+}
+
+case "$case_name" in
+version)
+  run --version
+  expect_code 0
+  expect_out "dnlconv $version"
+  expect_err ""
+  ;;
+help)
+  run --help
+  expect_code 0
+  [ "$(head -n 1 "$out")" = "Usage: dnlconv info FILE..." ] || fail "help starts wrongly"
+  expect_err ""
+  ;;
+no_command)
+  run
+  expect_code 2
+  expect_out ""
+  expect_err "dnlconv: no command given; try 'dnlconv --help'"
+  ;;
+unknown_option)
+  sample x.dnl
+  run convert --module 3 --frobnicate x.dnl
+  expect_code 2
+  expect_out ""
+  expect_err "dnlconv: convert has no option '--frobnicate'"
+  ;;
+missing_file_touches_nothing)
+  sample a.dnl
+  sample original
+  run convert --module TNWQ8 a.dnl missing.dnl
+  expect_code 2
+  expect_out ""
+  expect_err "dnlconv: cannot convert 'missing.dnl': No such file or directory"
+  cmp -s a.dnl original || fail "a.dnl was changed"
+  [ ! -e a.~NL ] || fail "a backup was made"
+  ;;
+modules)
+  run modules
+  expect_code 0
+  expect_out_line '3  TNWQ8  NAME "TNW8", --gbr adds 0x1000'
+  expect_out_line '     1080/50i    0x0801'
+  expect_out_line '4  JSRY3  NAME "JSRY6"'
+  [ "$(grep -c '^[0-4]  ' "$out")" -eq 5 ] || fail "not five modules"
+  ;;
+info_good)
+  sample x.dnl
+  sample original
+  run info x.dnl
+  expect_code 0
+  expect_out '==> x.dnl <==
+3 records in 25 bytes
+NAME at offset 0: "RQX4" (RQX4), 5-byte payload
+MISC at offset 11: 0x0000 = NTSC or PAL
+well formed'
+  expect_err ""
+  cmp -s x.dnl original || fail "info changed the file"
+  ;;
+info_broken)
+  sample good.dnl
+  broken_sample broken.dnl
+  broken_sample original
+  run info good.dnl broken.dnl missing.dnl
+  expect_code 1
+  expect_out_line "problem: the record header at offset 11 is cut short by the end of the file"
+  expect_err "dnlconv: cannot open 'missing.dnl': No such file or directory"
+  cmp -s broken.dnl original || fail "info changed the file"
+  ;;
+convert_batch)
+  mkdir one two elsewhere
+  sample one/a.dnl
+  sample two/b.dnl
+  sample two/c.dnl
+  sample original
+  cd elsewhere
+  run convert --module TNWQ8 --format 1080/50i --gbr ../one/a.dnl ../two/b.dnl ../two/c.dnl
+  expect_code 0
+  expect_err ""
+  [ "$(grep -c '^==> ' "$out")" -eq 3 ] || fail "not one heading per file"
+  [ "$(count_out_lines "Finished")" -eq 3 ] || fail "not three finished runs"
+  [ "$(count_out_lines "Modified the MISC record to 6145")" -eq 3 ] || fail "wrong MISC lines"
+  [ -z "$(ls -A .)" ] || fail "something was written to the working directory"
+  for backup in ../one/a.~NL ../two/b.~NL ../two/c.~NL; do
+    cmp -s "$backup" ../original || fail "$backup is not the original"
+  done
+  run info ../one/a.dnl
+  expect_code 0
+  expect_out_line 'NAME at offset 0: "TNW8" (TNWQ8), 5-byte payload'
+  expect_out_line 'MISC at offset 11: 0x1801 = 1080/50i + GBR'
+
+  broken_sample ../two/broken.dnl
+  run convert --module PZK2 --no-backup ../one/a.dnl ../two/broken.dnl ../two/c.dnl
+  expect_code 1
+  [ "$(count_out_lines "Finished")" -eq 2 ] || fail "the good files were not converted"
+  expect_out_line "Fail to load a header record"
+  ;;
+full_output)
+  [ -w /dev/full ] || exit 0
+  code=0
+  "$dnlconv" modules >/dev/full 2>"$err" || code=$?
+  expect_code 1
+  expect_err "dnlconv: cannot write to standard output"
+  ;;
+*)
+  fail "unknown case"
+  ;;
+esac
