@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+
+namespace dnl {
+
+// The title the application goes by: the executable's file name without its folder, cut at its
+// first dot, every letter after the first in lower case ("/opt/DnlTransfer.exe" -> "Dnltransfer").
+QString ApplicationTitle(const QString& executablePath);
+
+// The text shown for an error: its message, with a "." added when the last character comes after
+// "." in character order ("Disk full" -> "Disk full.", "Done." and "Stop!" stay as they are).
+QString ErrorText(const QString& message);
+
+// Shows an error's message in a box with an error icon and an OK button, captioned with the
+// application's title, and waits for the user.
+void ShowError(const QString& message);
+
+// Returns what `action` returns; when an exception escapes it, shows the exception's message
+// and returns `onError`.
+template <typename Result, typename Action>
+Result ShowingErrors(Action&& action, Result onError) {
+    try {
+        return action();
+    } catch (const std::exception& error) {
+        ShowError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ShowError(QStringLiteral("An error of an unknown kind occurred"));
+    }
+    return onError;
+}
+
+}  // namespace dnl

@@ -1,0 +1,314 @@
+#include "TfrmMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <string_view>
+#include <utility>
+
+#include "Backup.h"
+#include "ClientArea.h"
+#include "CompletingComboBox.h"
+#include "ConversionRun.h"
+#include "ModuleProfiles.h"
+
+namespace dnl {
+
+namespace {
+
+constexpr QSize kClientSize(442, 305);
+constexpr QPoint kWindowPosition(547, 263);
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "Courier New"; where it is missing fontconfig puts Liberation Mono, of the same metrics, in its
+// place.
+QFont CourierNew(int pixelSize) {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+// The Japanese memo font, by its Japanese and its Latin name, then IPAGothic, the fixed-width
+// Japanese font the setup installs, in its place.
+QFont MemoFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                      QStringLiteral("IPAGothic")});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(12);
+    return font;
+}
+
+// The desktop's own menu font: the menu bar does not take the window's font.
+QFont MenuFont(const QMenuBar* menuBar) {
+    QFont font = QApplication::font(menuBar);
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    return font;
+}
+
+template <typename Control>
+Control* Named(Control* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+template <typename Control>
+Control* Placed(Control* control, const char* name, const QRect& geometry) {
+    control->setGeometry(geometry);
+    return Named(control, name);
+}
+
+// Whether `path` names a DNL file: the text after the last "." anywhere in the path (all of it
+// when there is none), upper-cased, is "DNL".
+bool HasDnlExtension(const QString& path) {
+    const QString extension = path.mid(path.lastIndexOf(u'.') + 1);
+    return extension.toUpper() == QLatin1String("DNL");
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(QWidget* parent)
+    : QMainWindow(parent), m_chooseFile([this] { return RunOpenDialog(); }) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("dnl File transfer Tool"));
+    setFont(CourierNew(12));
+    QPalette buttonFace = palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    setPalette(buttonFace);
+
+    CreateMenu();
+    CreateControls();
+    CreateOpenDialog();
+    SetTabOrder();
+    ConnectHandlers();
+    PlaceWindow();
+
+    cbModule->setCurrentIndex(0);
+    SelectModule(0);
+}
+
+void TfrmMain::CreateMenu() {
+    MainMenu = Named(new QMenuBar(this), "MainMenu");
+    MainMenu->setFont(MenuFont(MainMenu));
+    setMenuBar(MainMenu);
+
+    mnuFile = Named(MainMenu->addMenu(QStringLiteral("File(&F)")), "mnuFile");
+    mnuFileOpen = Named(mnuFile->addAction(QStringLiteral("Open(&O)...")), "mnuFileOpen");
+    N1 = Named(mnuFile->addSeparator(), "N1");
+    mnuFileExit = Named(mnuFile->addAction(QStringLiteral("Exit(&X)")), "mnuFileExit");
+
+    mnuHelp = Named(MainMenu->addMenu(QStringLiteral("Help(&H)")), "mnuHelp");
+    mnuHelpAbout = Named(mnuHelp->addAction(QStringLiteral("About Varnok...")), "mnuHelpAbout");
+}
+
+void TfrmMain::CreateControls() {
+    m_clientArea = new ClientArea(kClientSize, this);
+    setCentralWidget(m_clientArea);
+
+    Label1 = Placed(new QLabel(QStringLiteral("Select Module:"), m_clientArea), "Label1",
+                    {8, 16, 98, 15});
+    Label2 = Placed(new QLabel(QStringLiteral("Misc Record:"), m_clientArea), "Label2",
+                    {128, 16, 84, 15});
+    for (QLabel* label : {Label1, Label2}) {
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+    Panel1 = Placed(new QFrame(m_clientArea), "Panel1", {0, 0, 440, 2});
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(1);
+
+    mmStatus = Placed(new QPlainTextEdit(m_clientArea), "mmStatus", {0, 93, 440, 209});
+    mmStatus->setFont(MemoFont());
+    mmStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    mmStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mmStatus->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    mmStatus->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    mmStatus->setTabChangesFocus(true);
+    mmStatus->setPlainText(QStringLiteral("\n"));  // one empty line, ended like every line
+
+    cbModule = Placed(new CompletingComboBox(m_clientArea), "cbModule", {8, 32, 113, 23});
+    for (std::uint8_t index = 0; index < kModuleCount; ++index) {
+        cbModule->addItem(FromUtf8(ProfileFor(index)->selectorText));
+    }
+    cbModule->setToolTip(QStringLiteral("どのモジュール用のDNLファイルにするか指定します"));
+
+    btnConvert = Placed(new QPushButton(QStringLiteral("Execute"), m_clientArea), "btnConvert",
+                        {360, 32, 75, 25});
+    btnConvert->setCursor(Qt::PointingHandCursor);
+    btnConvert->setEnabled(false);
+
+    cbBackupDnl = Placed(new QCheckBox(QStringLiteral("backup original"), m_clientArea),
+                         "cbBackupDnl", {312, 8, 121, 17});
+    cbBackupDnl->setLayoutDirection(Qt::RightToLeft);  // the caption to the left of the box
+    cbBackupDnl->setChecked(true);
+
+    cbMiscRec = Placed(new CompletingComboBox(m_clientArea), "cbMiscRec", {128, 32, 169, 23});
+
+    cbGBR = Placed(new QCheckBox(QStringLiteral("GBR"), m_clientArea), "cbGBR", {144, 64, 57, 17});
+    cbGBR->setFont(CourierNew(16));
+    cbGBR->setEnabled(false);
+
+    m_clientArea->AnchorLeftRight(Panel1);
+    m_clientArea->AnchorLeftRight(mmStatus);
+}
+
+void TfrmMain::CreateOpenDialog() {
+    OpenDialog = Named(new QFileDialog(this), "OpenDialog");
+    // Qt's own dialog behaves the same on every desktop and honours every option below.
+    OpenDialog->setOption(QFileDialog::DontUseNativeDialog);
+    OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog->setFileMode(QFileDialog::AnyFile);  // a typed name of a missing file is accepted
+    const QString filterLabel = QStringLiteral("DNLファイル　(*.dnl)");
+    OpenDialog->setNameFilter(filterLabel);
+    // Qt folds the ideographic space of the label into a plain one; the list of file types shows
+    // it as written. Filtering goes by the pattern alone, not by this text.
+    if (auto* fileTypes = OpenDialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+        fileTypes->setItemText(0, filterLabel);
+    }
+    OpenDialog->setDefaultSuffix(QStringLiteral("dnl"));
+    OpenDialog->selectFile(QStringLiteral("*.dnl"));
+    OpenDialog->setSizeGripEnabled(true);
+}
+
+void TfrmMain::SetTabOrder() {
+    setTabOrder(mmStatus, cbModule);
+    setTabOrder(cbModule, btnConvert);
+    setTabOrder(btnConvert, cbBackupDnl);
+    setTabOrder(cbBackupDnl, cbMiscRec);
+    setTabOrder(cbMiscRec, cbGBR);
+}
+
+void TfrmMain::ConnectHandlers() {
+    connect(cbModule, &CompletingComboBox::changedByUser, this, &TfrmMain::cbModuleChange);
+    connect(cbMiscRec, &CompletingComboBox::changedByUser, this, &TfrmMain::cbMiscRecChange);
+    connect(cbGBR, &QCheckBox::clicked, this, &TfrmMain::cbGBRClick);
+    connect(mnuFileOpen, &QAction::triggered, this, &TfrmMain::mnuFileOpenClick);
+    connect(mnuFileExit, &QAction::triggered, this, &TfrmMain::mnuFileExitClick);
+    connect(btnConvert, &QPushButton::clicked, this, &TfrmMain::btnConvertClick);
+}
+
+void TfrmMain::PlaceWindow() {
+    move(kWindowPosition);
+    resize(kClientSize.width(), kClientSize.height() + MainMenu->sizeHint().height());
+}
+
+void TfrmMain::SetFileChooser(FileChooser chooser) {
+    m_chooseFile = std::move(chooser);
+}
+
+void TfrmMain::SelectModule(int index) {
+    m_state.moduleIndex = index < 0 ? kNoModule : static_cast<std::uint8_t>(index);
+    cbMiscRec->ClearItemsKeepingText();
+    cbGBR->setEnabled(false);
+
+    const ModuleProfile* profile = ProfileFor(m_state.moduleIndex);
+    if (profile != nullptr && profile->gbrCapable) {
+        cbGBR->setEnabled(true);
+        m_state.gbr = cbGBR->isChecked();
+    }
+    const MiscList formats = MiscListFor(m_state.moduleIndex);
+    if (formats.empty()) {
+        cbMiscRec->setEnabled(false);
+        return;
+    }
+    for (const MiscFormat& format : formats) {
+        cbMiscRec->addItem(FromUtf8(format.name));
+    }
+    cbMiscRec->setCurrentIndex(0);
+    cbMiscRec->setEnabled(true);
+    m_state.miscValue = formats.front().value;
+}
+
+void TfrmMain::AddLine(const std::string& text) {
+    QTextCursor end(mmStatus->document());
+    end.movePosition(QTextCursor::End);
+    const QString line = QString::fromUtf8(text);
+    if (end.block().text().isEmpty()) {
+        end.insertText(line);
+        end.insertBlock();
+    } else {
+        // Text the user typed on the last line keeps a line of its own.
+        end.insertBlock();
+        end.insertText(line);
+    }
+    mmStatus->setTextCursor(end);
+    mmStatus->ensureCursorVisible();
+}
+
+void TfrmMain::ShowBusy() {
+    setCursor(Qt::WaitCursor);
+}
+
+void TfrmMain::ShowNormal() {
+    unsetCursor();
+}
+
+std::optional<QString> TfrmMain::RunOpenDialog() {
+    if (OpenDialog->exec() != QDialog::Accepted || OpenDialog->selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return OpenDialog->selectedFiles().constFirst();
+}
+
+void TfrmMain::cbModuleChange() {
+    SelectModule(cbModule->currentIndex());
+}
+
+void TfrmMain::cbMiscRecChange() {
+    const int row = cbMiscRec->currentIndex();
+    // Typed text that matches no format keeps the code chosen before.
+    if (row >= 0) {
+        m_state.miscValue = MiscValue(m_state.moduleIndex, row);
+    }
+}
+
+void TfrmMain::cbGBRClick() {
+    m_state.gbr = cbGBR->isChecked();
+}
+
+void TfrmMain::mnuFileOpenClick() {
+    const std::optional<QString> chosen = m_chooseFile();
+    if (!chosen) {
+        return;
+    }
+    // The chosen file's folder becomes the working directory, where a backup is written.
+    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+    if (HasDnlExtension(*chosen)) {
+        m_state.path = QFile::encodeName(*chosen).toStdString();
+    }
+    btnConvert->setEnabled(true);
+}
+
+void TfrmMain::mnuFileExitClick() {
+    close();
+}
+
+void TfrmMain::btnConvertClick() {
+    if (ProfileFor(m_state.moduleIndex) == nullptr) {
+        // Without a module the run would write a format code left over from another module.
+        AddLine("No module is selected");
+        return;
+    }
+    if (cbBackupDnl->isChecked() && MakeBackup(m_state.path, *this) != 0) {
+        return;
+    }
+    ConversionRun(m_state.path, m_state.moduleIndex, m_state.miscValue, m_state.gbr, *this, *this);
+}
+
+}  // namespace dnl

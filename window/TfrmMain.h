@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "ConverterState.h"
+#include "StatusLog.h"
+
+class QAction;
+class QCheckBox;
+class QFileDialog;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace dnl {
+
+class ClientArea;
+class CompletingComboBox;
+
+// The tool's one window. It keeps the user's choices, reports every step of a backup or a
+// conversion in its status memo, and shows the hourglass while a conversion runs.
+class TfrmMain : public QMainWindow, public StatusLog, public BusyCursor {
+    Q_OBJECT
+
+public:
+    // Asks the user for a DNL file: its full path, or nothing when the user cancels.
+    using FileChooser = std::function<std::optional<QString>()>;
+
+    explicit TfrmMain(QWidget* parent = nullptr);
+
+    // Applies a module choice; `index` is the module selector's index, -1 when it shows no item.
+    void SelectModule(int index);
+
+    const ConverterState& State() const { return m_state; }
+
+    // Replaces OpenDialog as the way File > Open asks for a file, so that tests can answer
+    // without a modal dialog.
+    void SetFileChooser(FileChooser chooser);
+
+    void AddLine(const std::string& text) override;
+    void ShowBusy() override;
+    void ShowNormal() override;
+
+private:
+    void CreateMenu();
+    void CreateControls();
+    void CreateOpenDialog();
+    void SetTabOrder();
+    void ConnectHandlers();
+    void PlaceWindow();
+    std::optional<QString> RunOpenDialog();
+
+    void cbModuleChange();
+    void cbMiscRecChange();
+    void cbGBRClick();
+    void mnuFileOpenClick();
+    void mnuFileExitClick();
+    void btnConvertClick();
+
+    ConverterState m_state;
+    FileChooser m_chooseFile;
+    ClientArea* m_clientArea = nullptr;
+
+    // Controls and menu items, under the names they carry as objectName too.
+    QMenuBar* MainMenu = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* N1 = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QPlainTextEdit* mmStatus = nullptr;
+    CompletingComboBox* cbModule = nullptr;
+    QPushButton* btnConvert = nullptr;
+    QCheckBox* cbBackupDnl = nullptr;
+    CompletingComboBox* cbMiscRec = nullptr;
+    QCheckBox* cbGBR = nullptr;
+    QFileDialog* OpenDialog = nullptr;
+};
+
+}  // namespace dnl
