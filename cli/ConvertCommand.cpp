@@ -6,6 +6,7 @@
 #include "Backup.h"
 #include "ConversionRun.h"
 #include "ExitCodes.h"
+#include "FileCheck.h"
 #include "StatusLog.h"
 
 namespace dnl::cli {
@@ -69,26 +70,13 @@ private:
     std::error_code m_error;
 };
 
-// Why `path` cannot be converted; empty when it names a regular file.
-std::string WhyUnusable(const fs::path& path) {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (status.type() == fs::file_type::not_found) {
-        return std::make_error_code(std::errc::no_such_file_or_directory).message();
-    }
-    if (error) {
-        return error.message();
-    }
-    return fs::is_regular_file(status) ? std::string() : std::string("not a regular file");
-}
-
 bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& targets,
                  std::ostream& err) {
     bool found = true;
     for (const std::string& file : files) {
         std::error_code error;
         const fs::path path = fs::absolute(file, error);
-        const std::string why = error ? error.message() : WhyUnusable(path);
+        const std::string why = error ? error.message() : WhyNotARegularFile(path);
         if (why.empty()) {
             targets.push_back({file, path});
         } else {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ExitCodes.h"
+#include "FileCheck.h"
 #include "Inspection.h"
 #include "ModuleProfiles.h"
 #include "TextFormat.h"
@@ -94,8 +95,10 @@ void PrintReport(const DnlInspection& inspection, std::ostream& out) {
 bool ReportFile(const std::string& file, std::ostream& out, std::ostream& err) {
     const DnlInspection inspection = InspectDnl(file);
     if (!inspection.opened) {
-        err << "dnlconv: cannot open '" << file << "': " << std::strerror(inspection.openError)
-            << '\n';
+        // The file layer refuses anything but a regular file; say so rather than its errno.
+        const std::string why = WhyNotARegularFile(file);
+        err << "dnlconv: cannot open '" << file
+            << "': " << (why.empty() ? std::strerror(inspection.openError) : why) << '\n';
         return false;
     }
     out << "==> " << file << " <==\n";

@@ -121,7 +121,7 @@ TEST_F(InfoTest, ReportsEveryProblemFailsAndChangesNothing) {
     EXPECT_EQ(err.str(), "dnlconv: cannot open '" + dir.File("missing.dnl") +
                              "': No such file or directory\n"
                              "dnlconv: cannot open '" +
-                             dir.Path().string() + "': Is a directory\n");
+                             dir.Path().string() + "': not a regular file\n");
     EXPECT_THAT(out.str(), ::testing::Not(::testing::HasSubstr("well formed")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("missing.dnl")));
 }
