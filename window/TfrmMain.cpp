@@ -1,8 +1,10 @@
 #include "TfrmMain.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -36,10 +39,11 @@ QString FromUtf8(std::string_view text) {
 }
 
 // "Courier New"; where it is missing fontconfig puts Liberation Mono, of the same metrics, in its
-// place.
+// place. Full hinting gives whole-pixel character widths, to which the control sizes are made.
 QFont CourierNew(int pixelSize) {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
+    font.setHintingPreference(QFont::PreferFullHinting);
     font.setPixelSize(pixelSize);
     return font;
 }
@@ -51,6 +55,7 @@ QFont MemoFont() {
     font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
                       QStringLiteral("IPAGothic")});
     font.setStyleHint(QFont::TypeWriter);
+    font.setHintingPreference(QFont::PreferFullHinting);
     font.setPixelSize(12);
     return font;
 }
@@ -79,6 +84,14 @@ Control* Placed(Control* control, const char* name, const QRect& geometry) {
 bool HasDnlExtension(const QString& path) {
     const QString extension = path.mid(path.lastIndexOf(u'.') + 1);
     return extension.toUpper() == QLatin1String("DNL");
+}
+
+// Qt's file dialog can leave the completion list of its name field open after the dialog has
+// closed, where it would take the next keys meant for this window.
+void CloseCompletionPopups(const QFileDialog& dialog) {
+    for (const QCompleter* completer : dialog.findChildren<QCompleter*>()) {
+        completer->popup()->hide();
+    }
 }
 
 }  // namespace
@@ -153,10 +166,14 @@ void TfrmMain::CreateControls() {
     btnConvert->setCursor(Qt::PointingHandCursor);
     btnConvert->setEnabled(false);
 
-    cbBackupDnl = Placed(new QCheckBox(QStringLiteral("backup original"), m_clientArea),
-                         "cbBackupDnl", {312, 8, 121, 17});
+    cbBackupDnl =
+        Named(new QCheckBox(QStringLiteral("backup original"), m_clientArea), "cbBackupDnl");
     cbBackupDnl->setLayoutDirection(Qt::RightToLeft);  // the caption to the left of the box
     cbBackupDnl->setChecked(true);
+    // Qt's check box needs a few pixels more than designed to show its whole caption: it grows
+    // to the left, so that the box itself stays where designed.
+    const int backupWidth = std::max(121, cbBackupDnl->sizeHint().width());
+    cbBackupDnl->setGeometry(312 + 121 - backupWidth, 8, backupWidth, 17);
 
     cbMiscRec = Placed(new CompletingComboBox(m_clientArea), "cbMiscRec", {128, 32, 169, 23});
 
@@ -260,7 +277,9 @@ void TfrmMain::ShowNormal() {
 }
 
 std::optional<QString> TfrmMain::RunOpenDialog() {
-    if (OpenDialog->exec() != QDialog::Accepted || OpenDialog->selectedFiles().isEmpty()) {
+    const int answer = OpenDialog->exec();
+    CloseCompletionPopups(*OpenDialog);
+    if (answer != QDialog::Accepted || OpenDialog->selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     return OpenDialog->selectedFiles().constFirst();

@@ -122,7 +122,13 @@ private slots:
         QCOMPARE(m_ui->mmStatus->geometry(), QRect(0, 93, 440, 209));
         QCOMPARE(m_ui->cbModule->geometry(), QRect(8, 32, 113, 23));
         QCOMPARE(m_ui->btnConvert->geometry(), QRect(360, 32, 75, 25));
-        QCOMPARE(m_ui->cbBackupDnl->geometry(), QRect(312, 8, 121, 17));
+        // The backup box may grow to the left to show its whole caption; its box stays put.
+        const QRect backup = m_ui->cbBackupDnl->geometry();
+        QCOMPARE(backup.x() + backup.width(), 312 + 121);
+        QCOMPARE(backup.y(), 8);
+        QCOMPARE(backup.height(), 17);
+        QVERIFY(backup.width() >= std::max(121, m_ui->cbBackupDnl->sizeHint().width()));
+        QVERIFY(backup.x() > m_ui->cbMiscRec->geometry().right());
         QCOMPARE(m_ui->cbMiscRec->geometry(), QRect(128, 32, 169, 23));
         QCOMPARE(m_ui->cbGBR->geometry(), QRect(144, 64, 57, 17));
         for (const QWidget* control : std::initializer_list<const QWidget*>{
@@ -217,6 +223,8 @@ private slots:
     }
 
     void fontsAreTheNearestAvailable() {
+        // Character widths are whole pixels, as the control sizes were made for.
+        QCOMPARE(m_ui->Label1->fontMetrics().horizontalAdvance(m_ui->Label1->text()), 98);
         const QFontInfo window(m_ui->window->font());
         QVERIFY2(window.fixedPitch(), qPrintable(window.family()));
         QCOMPARE(window.pixelSize(), 12);
