@@ -22,7 +22,7 @@ QRect AnchoredLeftRight(const QRect& designed, const QSize& designedSize, const 
     const int designedCentre = designed.y() + designed.height() / 2;
     const int top =
         ScaleRounded(designedCentre, size.height(), designedSize.height()) - designed.height() / 2;
-    return QRect(designed.x(), top, width, designed.height());
+    return {designed.x(), top, width, designed.height()};
 }
 
 ClientArea::ClientArea(const QSize& designedSize, QWidget* parent)

@@ -10,7 +10,7 @@ namespace {
 
 // A key that types text, as opposed to an editing key, Tab, Escape or a shortcut.
 bool TypesText(const QKeyEvent& event) {
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) {
         return false;
     }
     const QString text = event.text();

@@ -133,7 +133,14 @@ void TfrmMain::CreateMenu() {
 void TfrmMain::CreateControls() {
     m_clientArea = new ClientArea(kClientSize, this);
     setCentralWidget(m_clientArea);
+    CreateLabelsAndRule();
+    CreateStatusMemo();
+    CreateChoiceControls();
+    m_clientArea->AnchorLeftRight(Panel1);
+    m_clientArea->AnchorLeftRight(mmStatus);
+}
 
+void TfrmMain::CreateLabelsAndRule() {
     Label1 = Placed(new QLabel(QStringLiteral("Select Module:"), m_clientArea), "Label1",
                     {8, 16, 98, 15});
     Label2 = Placed(new QLabel(QStringLiteral("Misc Record:"), m_clientArea), "Label2",
@@ -145,7 +152,9 @@ void TfrmMain::CreateControls() {
     Panel1 = Placed(new QFrame(m_clientArea), "Panel1", {0, 0, 440, 2});
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(1);
+}
 
+void TfrmMain::CreateStatusMemo() {
     mmStatus = Placed(new QPlainTextEdit(m_clientArea), "mmStatus", {0, 93, 440, 209});
     mmStatus->setFont(MemoFont());
     mmStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -154,7 +163,9 @@ void TfrmMain::CreateControls() {
     mmStatus->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     mmStatus->setTabChangesFocus(true);
     mmStatus->setPlainText(QStringLiteral("\n"));  // one empty line, ended like every line
+}
 
+void TfrmMain::CreateChoiceControls() {
     cbModule = Placed(new CompletingComboBox(m_clientArea), "cbModule", {8, 32, 113, 23});
     for (std::uint8_t index = 0; index < kModuleCount; ++index) {
         cbModule->addItem(FromUtf8(ProfileFor(index)->selectorText));
@@ -180,9 +191,6 @@ void TfrmMain::CreateControls() {
     cbGBR = Placed(new QCheckBox(QStringLiteral("GBR"), m_clientArea), "cbGBR", {144, 64, 57, 17});
     cbGBR->setFont(CourierNew(16));
     cbGBR->setEnabled(false);
-
-    m_clientArea->AnchorLeftRight(Panel1);
-    m_clientArea->AnchorLeftRight(mmStatus);
 }
 
 void TfrmMain::CreateOpenDialog() {

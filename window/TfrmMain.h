@@ -51,6 +51,9 @@ public:
 private:
     void CreateMenu();
     void CreateControls();
+    void CreateLabelsAndRule();
+    void CreateStatusMemo();
+    void CreateChoiceControls();
     void CreateOpenDialog();
     void SetTabOrder();
     void ConnectHandlers();

@@ -239,13 +239,13 @@ private slots:
 
 private:
     // Object names of the widgets that take the focus on each Tab press, until `start` again.
-    QStringList FocusCycleFrom(QWidget* start) {
+    static QStringList FocusCycleFrom(QWidget* start) {
         start->setFocus(Qt::OtherFocusReason);
         QStringList order;
         for (int press = 0; press < 10; ++press) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* focused = QApplication::focusWidget();
-            order << (focused ? focused->objectName() : QStringLiteral("(none)"));
+            order << (focused != nullptr ? focused->objectName() : QStringLiteral("(none)"));
             if (focused == start) {
                 break;
             }

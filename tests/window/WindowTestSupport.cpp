@@ -56,7 +56,7 @@ WindowUnderTest::~WindowUnderTest() {
     QDir::setCurrent(previousWorkingDirectory);
 }
 
-void WindowUnderTest::OpenAnswering(std::optional<QString> answer) {
+void WindowUnderTest::OpenAnswering(const std::optional<QString>& answer) {
     window->SetFileChooser([answer] { return answer; });
     mnuFileOpen->trigger();
 }

@@ -32,7 +32,7 @@ struct WindowUnderTest {
     bool Ready() const { return exposed && missing.isEmpty(); }
 
     // File > Open, with `answer` standing in for the user's choice in the dialog.
-    void OpenAnswering(std::optional<QString> answer);
+    void OpenAnswering(const std::optional<QString>& answer);
     // The lines logged into the memo, without its first empty line.
     QStringList LoggedLines() const;
 
