@@ -97,8 +97,11 @@ int CDnlRecord::WriteMisc(std::int16_t value, std::int32_t length) {
     }
     unsigned char bytes[kMiscValueSize] = {};
     SwapBytes(&value, bytes, kMiscValueSize);
+    // The usual 2-byte payload leaves nothing to pass over, and a seek would cost a system call
+    // per MISC record.
+    const std::int32_t rest = length - kMiscValueSize;
     if (!WriteAll(m_handle, bytes, sizeof bytes) ||
-        Files().Seek(m_handle, length - kMiscValueSize) != 0) {
+        (rest > 0 && Files().Seek(m_handle, rest) != 0)) {
         return FailedOverwrite();
     }
     return 0;
