@@ -5,7 +5,8 @@
 namespace dnl {
 
 // The application object. An error that escapes an event handler is shown to the user, and the
-// event loop goes on.
+// event loop goes on. The window's own handlers show their errors before they reach Qt (see
+// ConnectShowingErrors); this catches whatever else escapes an event.
 class Application : public QApplication {
     Q_OBJECT
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <exception>
+#include <utility>
 
 namespace dnl {
 
@@ -29,6 +31,22 @@ Result ShowingErrors(Action&& action, Result onError) {
         ShowError(QStringLiteral("An error of an unknown kind occurred"));
     }
     return onError;
+}
+
+// Connects `signal` of `sender` to `handler`, run in `context`'s thread. An error escaping the
+// handler is shown right there, before it could unwind through Qt's own code, which is built
+// without exception support and would leak or lose state on the way.
+template <typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection ConnectShowingErrors(Sender* sender, Signal signal, QObject* context,
+                                             Handler handler) {
+    return QObject::connect(sender, signal, context, [handler = std::move(handler)] {
+        ShowingErrors(
+            [&handler] {
+                handler();
+                return true;
+            },
+            false);
+    });
 }
 
 }  // namespace dnl

@@ -25,6 +25,7 @@
 #include "ClientArea.h"
 #include "CompletingComboBox.h"
 #include "ConversionRun.h"
+#include "ErrorReport.h"
 #include "ModuleProfiles.h"
 
 namespace dnl {
@@ -220,12 +221,14 @@ void TfrmMain::SetTabOrder() {
 }
 
 void TfrmMain::ConnectHandlers() {
-    connect(cbModule, &CompletingComboBox::changedByUser, this, &TfrmMain::cbModuleChange);
-    connect(cbMiscRec, &CompletingComboBox::changedByUser, this, &TfrmMain::cbMiscRecChange);
-    connect(cbGBR, &QCheckBox::clicked, this, &TfrmMain::cbGBRClick);
-    connect(mnuFileOpen, &QAction::triggered, this, &TfrmMain::mnuFileOpenClick);
-    connect(mnuFileExit, &QAction::triggered, this, &TfrmMain::mnuFileExitClick);
-    connect(btnConvert, &QPushButton::clicked, this, &TfrmMain::btnConvertClick);
+    ConnectShowingErrors(cbModule, &CompletingComboBox::changedByUser, this,
+                         [this] { cbModuleChange(); });
+    ConnectShowingErrors(cbMiscRec, &CompletingComboBox::changedByUser, this,
+                         [this] { cbMiscRecChange(); });
+    ConnectShowingErrors(cbGBR, &QCheckBox::clicked, this, [this] { cbGBRClick(); });
+    ConnectShowingErrors(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpenClick(); });
+    ConnectShowingErrors(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExitClick(); });
+    ConnectShowingErrors(btnConvert, &QPushButton::clicked, this, [this] { btnConvertClick(); });
 }
 
 void TfrmMain::PlaceWindow() {

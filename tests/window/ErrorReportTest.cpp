@@ -4,7 +4,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <stdexcept>
+#include <utility>
 
 #include "Application.h"
 #include "ErrorReport.h"
@@ -32,6 +34,23 @@ void CloseNextBoxInto(ShownBox& box) {
         QTest::keyClick(message, Qt::Key_Return);
     });
 }
+
+// An object whose handling of user events runs `action`.
+class EventHandler : public QObject {
+public:
+    explicit EventHandler(std::function<void()> action) : m_action(std::move(action)) {}
+
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User) {
+            m_action();
+            return true;
+        }
+        return QObject::event(event);
+    }
+
+private:
+    std::function<void()> m_action;
+};
 
 }  // namespace
 
@@ -95,10 +114,10 @@ private slots:
         QCOMPARE(dnl::ApplicationTitle(executable), title);
     }
 
-    void errorEscapingAHandlerIsShownAndTheLoopGoesOn() {
+    void errorInAConnectedHandlerIsShownAndTheLoopGoesOn() {
         QPushButton button;
         int clicks = 0;
-        connect(&button, &QPushButton::clicked, this, [&clicks] {
+        dnl::ConnectShowingErrors(&button, &QPushButton::clicked, this, [&clicks] {
             if (++clicks == 1) {
                 throw std::runtime_error("ファイルを開けません");
             }
@@ -119,12 +138,24 @@ private slots:
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
-    void errorOfUnknownKindIsShownToo() {
-        QPushButton button;
-        connect(&button, &QPushButton::clicked, this, [] { throw 42; });
+    void errorEscapingAnEventIsShownByTheApplication() {
+        EventHandler handler([] { throw std::length_error("Record too long"); });
         ShownBox box;
         CloseNextBoxInto(box);
-        QTest::mouseClick(&button, Qt::LeftButton);
+        QEvent event(QEvent::User);
+        QVERIFY(!QCoreApplication::sendEvent(&handler, &event));
+        QVERIFY(box.shown);
+        QCOMPARE(box.title, QStringLiteral("Errorreport"));
+        QCOMPARE(box.text, QStringLiteral("Record too long."));
+        QCOMPARE(box.icon, QMessageBox::Critical);
+    }
+
+    void errorOfUnknownKindIsShownToo() {
+        EventHandler handler([] { throw 42; });
+        ShownBox box;
+        CloseNextBoxInto(box);
+        QEvent event(QEvent::User);
+        QCoreApplication::sendEvent(&handler, &event);
         QVERIFY(box.shown);
         QCOMPARE(box.text, QStringLiteral("An error of an unknown kind occurred."));
     }
