@@ -15,6 +15,7 @@
 
 #include "Backup.h"
 #include "ConversionRun.h"
+#include "Inspection.h"
 #include "ModuleProfiles.h"
 #include "TestSupport.h"
 
@@ -145,7 +146,10 @@ Sample SampleFor(std::uint8_t module) {
     rewritable(oldName.size() + 1);
     dnl.Name(oldName).Filler(0);
     rewritable(2);
-    dnl.Misc(0x0456).Filler(3).End();
+    dnl.Misc(0x0456).Filler(3);
+    // A longer MISC payload: the value goes into its first two bytes, the rest is passed over.
+    rewritable(5);
+    dnl.Record(0x0032, {1, 2, 3, 4, 5}).End();
     sample.bytes = dnl.bytes;
     return sample;
 }
@@ -279,6 +283,74 @@ std::vector<RunCase> AllRunCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, RunSweepTest, ::testing::ValuesIn(AllRunCases()), RunCaseName);
+
+// ---------------------------------------------------------------------------------------------
+// The read-only inspection
+
+bool SameRecords(const DnlInspection& part, const DnlInspection& whole) {
+    const auto sameName = [](const NameRecordInfo& a, const NameRecordInfo& b) {
+        return a.offset == b.offset && a.length == b.length && a.text == b.text;
+    };
+    const auto sameMisc = [](const MiscRecordInfo& a, const MiscRecordInfo& b) {
+        return a.offset == b.offset && a.value == b.value;
+    };
+    return part.names.size() <= whole.names.size() && part.miscs.size() <= whole.miscs.size() &&
+           std::equal(part.names.begin(), part.names.end(), whole.names.begin(), sameName) &&
+           std::equal(part.miscs.begin(), part.miscs.end(), whole.miscs.begin(), sameMisc);
+}
+
+class InspectionSweepTest : public ::testing::TestWithParam<Fault> {
+protected:
+    void SetUp() override {
+        WriteFile(path, sample.bytes);
+        FaultyFiles files;
+        baseline = InspectDnl(path);
+        calls = CountCalls(files);
+        ASSERT_TRUE(baseline.endRecord);
+        ASSERT_THAT(baseline.problems, IsEmpty());
+    }
+
+    TempDir dir;
+    std::string path = dir.File("X.dnl");
+    Sample sample = SampleFor(0);
+    DnlInspection baseline;
+    CallCounts calls;
+};
+
+// A failed call is a problem at the record it met, after exactly the records a clean walk found
+// before it; nothing is written, and the file is closed.
+TEST_P(InspectionSweepTest, EveryFailedCallIsAProblemOfItsOwn) {
+    for (const Call call : SweptCalls(GetParam())) {
+        for (int k = 1; k <= calls.Of(call) + 1; ++k) {
+            SCOPED_TRACE(std::string(CallName(call)) + " #" + std::to_string(k));
+            FaultyFiles files;
+            Arm(files, GetParam(), call, k);
+            const DnlInspection inspection = InspectDnl(path);
+            EXPECT_EQ(files.FaultFired(), k <= calls.Of(call));
+            EXPECT_THAT(files.OpenHandles(), IsEmpty());
+            EXPECT_EQ(files.Count(Call::Write), 0);
+            EXPECT_EQ(ReadFile(path), sample.bytes);
+            if (!files.FaultFired() || call == Call::Close) {
+                EXPECT_TRUE(inspection.endRecord);
+                EXPECT_TRUE(SameRecords(baseline, inspection) && SameRecords(inspection, baseline));
+            } else if (call == Call::Open) {
+                EXPECT_FALSE(inspection.opened);
+                EXPECT_EQ(inspection.openError, EIO);
+            } else {
+                ASSERT_EQ(inspection.problems.size(), 1U);
+                EXPECT_EQ(inspection.problems[0].kind, DnlProblemKind::CannotRead);
+                EXPECT_FALSE(inspection.endRecord);
+                EXPECT_TRUE(SameRecords(inspection, baseline));
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, InspectionSweepTest,
+                         ::testing::Values(Fault::FailOnce, Fault::FailFromThenOn),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             return std::string(FaultName(info.param));
+                         });
 
 // ---------------------------------------------------------------------------------------------
 // The backup
