@@ -57,12 +57,12 @@ ExpectedConversion ExpectConversion(Bytes file, std::uint8_t moduleIndex, std::i
         }
         if (!nameDone && type == 0x0805) {
             nameDone = true;
-            lines.push_back("Find a NAME record");
+            lines.emplace_back("Find a NAME record");
             if (profile != nullptr) {
                 lines.emplace_back(profile->logLine);
                 if (length != static_cast<std::int32_t>(profile->nameText.size()) + 1) {
-                    lines.push_back("The length of a module(" + std::to_string(length) +
-                                    ") was different");
+                    lines.emplace_back("The length of a module(" + std::to_string(length) +
+                                       ") was different");
                     break;
                 }
                 Bytes name(profile->nameText.begin(), profile->nameText.end());
@@ -70,15 +70,15 @@ ExpectedConversion ExpectConversion(Bytes file, std::uint8_t moduleIndex, std::i
                 Overwrite(file, position, name);
                 position += length;
                 if (profile->stopsAfterName) {
-                    lines.push_back("Finished");
+                    lines.emplace_back("Finished");
                     break;
                 }
                 continue;
             }
         } else if (type == 0x0032 && (profile == nullptr || profile->rewritesMisc)) {
-            lines.push_back("Modified the MISC record to " + std::to_string(misc));
+            lines.emplace_back("Modified the MISC record to " + std::to_string(misc));
             if (length < 2) {
-                lines.push_back(kOverwriteFailed);
+                lines.emplace_back(kOverwriteFailed);
                 break;
             }
             Overwrite(
@@ -87,11 +87,11 @@ ExpectedConversion ExpectConversion(Bytes file, std::uint8_t moduleIndex, std::i
             position += length;
             continue;
         } else if (type == 0x0FFF) {
-            lines.push_back("Finished");
+            lines.emplace_back("Finished");
             break;
         }
         if (length < 0) {
-            lines.push_back(kSkipFailed);
+            lines.emplace_back(kSkipFailed);
             break;
         }
         position += length;

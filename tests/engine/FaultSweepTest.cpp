@@ -156,7 +156,7 @@ Sample SampleFor(std::uint8_t module) {
 
 Bytes Slice(const Bytes& bytes, Span span) {
     const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(span.offset);
-    return Bytes(first, first + static_cast<std::ptrdiff_t>(span.size));
+    return {first, first + static_cast<std::ptrdiff_t>(span.size)};
 }
 
 struct RunOutcome {
@@ -213,10 +213,10 @@ protected:
     // clean run logs.
     void ExpectReportedFailure(const RunOutcome& outcome) {
         ASSERT_FALSE(outcome.lines.empty());
-        EXPECT_EQ(kRunFailureLines.count(outcome.lines.back()), 1U) << outcome.lines.back();
+        EXPECT_TRUE(kRunFailureLines.contains(outcome.lines.back())) << outcome.lines.back();
         std::vector<std::string> progress;
         std::copy_if(outcome.lines.begin(), outcome.lines.end(), std::back_inserter(progress),
-                     [](const std::string& line) { return kRunFailureLines.count(line) == 0; });
+                     [](const std::string& line) { return !kRunFailureLines.contains(line); });
         EXPECT_LT(progress.size(), baseline.lines.size());
         EXPECT_TRUE(IsPrefix(progress, baseline.lines));
     }
