@@ -155,6 +155,19 @@ TEST_F(RecordTest, WriteMiscRefusesAPayloadTooShortForTheValue) {
     }
 }
 
+TEST_F(RecordTest, WriteNameRefusesANegativeLength) {
+    const Bytes original = Dnl().Header(0x0805, -1).Raw({'R', 'Q', 'X', '4', 0}).bytes;
+    Write(original);
+    {
+        CDnlRecord record(path, log);
+        RecordHeader header;
+        ASSERT_EQ(record.ReadHeader(header), 0);
+        EXPECT_EQ(record.WriteName("TNW8", header.length), -2);
+    }
+    EXPECT_THAT(log.lines, ElementsAre(kOverwriteFailed));
+    EXPECT_EQ(ReadFile(path), original);
+}
+
 TEST_F(RecordTest, PayloadCutShortByTheEndIsWrittenOutToItsDeclaredLength) {
     Write(Dnl().Header(0x0805, 5).Raw({'R', 'Q'}).bytes);
     {
