@@ -6,7 +6,7 @@
 
 #include "Backup.h"
 #include "ConversionRun.h"
-#include "Dnlconv.h"
+#include "DnlconvTest.h"
 #include "ModuleProfiles.h"
 #include "TestSupport.h"
 
@@ -190,31 +190,13 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--module", "TNWQ8"}}),
     [](const ::testing::TestParamInfo<ExecuteCase>& info) { return std::string(info.param.name); });
 
-class ConvertBatchTest : public ::testing::Test {
-protected:
-    // A file in a folder of its own, so that each backup must land beside its own file.
-    std::string Place(const std::string& folder, const std::string& name, const Bytes& bytes) {
-        fs::create_directories(dir.File(folder));
-        std::string path = dir.File(folder + "/" + name);
-        WriteFile(path, bytes);
-        return path;
-    }
-
-    int Run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return cli::RunDnlconv(args, out, err);
-    }
-
-    TempDir dir;
-    std::ostringstream out;
-    std::ostringstream err;
-};
+// Each file sits in a folder of its own, so that each backup must land beside its own file.
+using ConvertBatchTest = DnlconvTest;
 
 TEST_F(ConvertBatchTest, ConvertsEveryFileInItsOwnFolderAndSucceedsWhenAllFinished) {
-    const std::string a = Place("one", "a.dnl", kOverviewFile);
-    const std::string b = Place("two", "b.dnl", Dnl().Misc(1).Name("PZK2").End().bytes);
-    const std::string c = Place("two", "c.dnl", Dnl().Name("RQX4").End().bytes);
+    const std::string a = Place("one/a.dnl", kOverviewFile);
+    const std::string b = Place("two/b.dnl", Dnl().Misc(1).Name("PZK2").End().bytes);
+    const std::string c = Place("two/c.dnl", Dnl().Name("RQX4").End().bytes);
     const fs::path startedIn = dir.Path();
 
     EXPECT_EQ(Run({"convert", "--module", "TNWQ8", "--format", "PAL", "--gbr", a, b, c}), 0);
@@ -239,11 +221,11 @@ TEST_F(ConvertBatchTest, ConvertsEveryFileInItsOwnFolderAndSucceedsWhenAllFinish
 }
 
 TEST_F(ConvertBatchTest, OneUnfinishedRunFailsTheBatchButTheOthersAreStillConverted) {
-    const std::string good = Place("f", "good.dnl", kOverviewFile);
-    const std::string broken = Place("f", "broken.dnl", Dnl().Name("RQX4").Raw({0x0F}).bytes);
-    const std::string last = Place("g", "last.dnl", kOverviewFile);
+    const std::string good = Place("f/good.dnl", kOverviewFile);
+    const std::string broken = Place("f/broken.dnl", Dnl().Name("RQX4").Raw({0x0F}).bytes);
+    const std::string last = Place("g/last.dnl", kOverviewFile);
     // The backup of this one cannot be created: its name is taken by a folder.
-    const std::string blocked = Place("h", "blocked.dnl", kOverviewFile);
+    const std::string blocked = Place("h/blocked.dnl", kOverviewFile);
     fs::create_directory(dir.File("h/blocked.~NL"));
 
     EXPECT_EQ(Run({"convert", "--module", "PZK2", good, broken, blocked, last}), 1);
@@ -258,7 +240,7 @@ TEST_F(ConvertBatchTest, OneUnfinishedRunFailsTheBatchButTheOthersAreStillConver
 }
 
 TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {
-    const std::string path = Place("f", "x.dnl", kOverviewFile);
+    const std::string path = Place("f/x.dnl", kOverviewFile);
 
     EXPECT_EQ(Run({"convert", "--no-backup", "--module", "0", "--format", "NTSC NSU", path}), 0);
 
@@ -272,9 +254,9 @@ TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {
 // Missing files and files that would overwrite each other's work are found before the first
 // file is touched: nothing is converted and nothing is backed up.
 TEST_F(ConvertBatchTest, FilesThatCannotBeConvertedTogetherAreArgumentErrors) {
-    const std::string good = Place("f", "good.dnl", kOverviewFile);
-    const std::string upper = Place("f", "good.DNL", kOverviewFile);
-    const std::string backup = Place("f", "good.~NL", kOverviewFile);
+    const std::string good = Place("f/good.dnl", kOverviewFile);
+    const std::string upper = Place("f/good.DNL", kOverviewFile);
+    const std::string backup = Place("f/good.~NL", kOverviewFile);
     const std::string folder = fs::canonical(dir.File("f")).string();
     fs::create_directory(dir.File("sub"));
 

@@ -1,32 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "Dnlconv.h"
-#include "TestSupport.h"
+#include "DnlconvTest.h"
 
 namespace dnl::test {
 namespace {
 
-class InfoTest : public ::testing::Test {
-protected:
-    std::string Place(const std::string& name, const Bytes& bytes) {
-        std::string path = dir.File(name);
-        WriteFile(path, bytes);
-        return path;
-    }
-
-    int Run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return cli::RunDnlconv(args, out, err);
-    }
-
-    TempDir dir;
-    std::ostringstream out;
-    std::ostringstream err;
-};
+using InfoTest = DnlconvTest;
 
 TEST_F(InfoTest, NamesTnwq8AfterTheOverviewsConversionToIt) {
     const std::string path = Place("X.dnl", Dnl().Name("RQX4").Misc(0).End().bytes);
