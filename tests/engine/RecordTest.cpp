@@ -257,12 +257,10 @@ TEST_F(RecordTest, DestructorClosesTheFile) {
 }
 
 TEST(SwapBytesTest, ReversesUpToEightBytesAndIgnoresLargerSizes) {
-    RecordingLog log;
-    CDnlRecord record("", log);
     const unsigned char source[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     for (std::int16_t size = 0; size <= 8; ++size) {
         unsigned char destination[9] = {};
-        record.SwapBytes(source, destination, size);
+        CDnlRecord::SwapBytes(source, destination, size);
         for (std::int16_t i = 0; i < size; ++i) {
             EXPECT_EQ(destination[i], source[size - 1 - i]) << "size " << size;
         }
@@ -271,8 +269,8 @@ TEST(SwapBytesTest, ReversesUpToEightBytesAndIgnoresLargerSizes) {
         }
     }
     unsigned char untouched[9] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
-    record.SwapBytes(source, untouched, 9);
-    record.SwapBytes(source, untouched, -1);
+    CDnlRecord::SwapBytes(source, untouched, 9);
+    CDnlRecord::SwapBytes(source, untouched, -1);
     for (const unsigned char byte : untouched) {
         EXPECT_EQ(byte, 0xEE);
     }

@@ -92,14 +92,6 @@ void FaultyFiles::ShortenWriteAt(int nth, bool sticky) {
     m_shortSticky = sticky;
 }
 
-int FaultyFiles::TotalCalls() const {
-    int total = 0;
-    for (const int count : m_counts) {
-        total += count;
-    }
-    return total;
-}
-
 bool FaultyFiles::ShouldFail(Call call) {
     const int count = ++m_counts[static_cast<int>(call)];
     const bool fail = m_failAt > 0 && call == m_failCall &&

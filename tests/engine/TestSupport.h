@@ -92,7 +92,6 @@ public:
     void ShortenWriteAt(int nth, bool sticky = false);
 
     int Count(Call call) const { return m_counts[static_cast<int>(call)]; }
-    int TotalCalls() const;
     bool FaultFired() const { return m_fired; }
     const std::vector<int>& OpenHandles() const { return m_open; }
 
