@@ -241,7 +241,8 @@ void TfrmMain::SetFileChooser(FileChooser chooser) {
 }
 
 void TfrmMain::SelectModule(int index) {
-    m_state.moduleIndex = index < 0 ? kNoModule : static_cast<std::uint8_t>(index);
+    const bool isModule = index >= 0 && index < kModuleCount;
+    m_state.moduleIndex = isModule ? static_cast<std::uint8_t>(index) : kNoModule;
     cbMiscRec->ClearItemsKeepingText();
     cbGBR->setEnabled(false);
 
