@@ -1,3 +1,4 @@
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,6 +7,9 @@
 #include "ExitCodes.h"
 
 int main(int argc, char* argv[]) {
+    // A reader that goes away early, such as `head`, must not kill a conversion halfway through a
+    // file: the failed output is reported once the files are done.
+    std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     int exitCode = dnl::cli::RunDnlconv(args, std::cout, std::cerr);
     // A report that could not be written, to a full disk for instance, is no success.
