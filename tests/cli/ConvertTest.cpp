@@ -126,14 +126,14 @@ TEST_P(ConvertLikeExecuteTest, LeavesTheSameBytesAndLinesAsTheWindowsExecute) {
     EXPECT_THAT(Entries(dir.Path()), ElementsAre("files"));
 }
 
-const Bytes kOverviewFile = Dnl().Name("RQX4").Misc(0x0000).End().bytes;
+const Bytes kRqx4File = Dnl().Name("RQX4").Misc(0x0000).End().bytes;
 
 INSTANTIATE_TEST_SUITE_P(
     Choices, ConvertLikeExecuteTest,
     ::testing::Values(
-        ExecuteCase{"Overview",
+        ExecuteCase{"Tnwq8At1080_50iWithGbr",
                     "X.dnl",
-                    kOverviewFile,
+                    kRqx4File,
                     3,
                     0x0801,
                     true,
@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--module", "lm5"}},
         ExecuteCase{"NameTooShortForJsry",
                     "j.DNL",
-                    kOverviewFile,
+                    kRqx4File,
                     4,
                     0x0008,
                     false,
@@ -180,21 +180,15 @@ INSTANTIATE_TEST_SUITE_P(
                     true,
                     {"--module", "RQX4", "--format", "NTSC NSU"}},
         // A file named like its own backup is never backed up onto itself; the run does not start.
-        ExecuteCase{"OwnBackupName",
-                    "self.~NL",
-                    kOverviewFile,
-                    3,
-                    0x0800,
-                    false,
-                    true,
-                    {"--module", "TNWQ8"}}),
+        ExecuteCase{
+            "OwnBackupName", "self.~NL", kRqx4File, 3, 0x0800, false, true, {"--module", "TNWQ8"}}),
     [](const ::testing::TestParamInfo<ExecuteCase>& info) { return std::string(info.param.name); });
 
 // Each file sits in a folder of its own, so that each backup must land beside its own file.
 using ConvertBatchTest = DnlconvTest;
 
 TEST_F(ConvertBatchTest, ConvertsEveryFileInItsOwnFolderAndSucceedsWhenAllFinished) {
-    const std::string a = Place("one/a.dnl", kOverviewFile);
+    const std::string a = Place("one/a.dnl", kRqx4File);
     const std::string b = Place("two/b.dnl", Dnl().Misc(1).Name("PZK2").End().bytes);
     const std::string c = Place("two/c.dnl", Dnl().Name("RQX4").End().bytes);
     const fs::path startedIn = dir.Path();
@@ -214,18 +208,18 @@ TEST_F(ConvertBatchTest, ConvertsEveryFileInItsOwnFolderAndSucceedsWhenAllFinish
     EXPECT_EQ(ReadFile(a), Dnl().Name("TNW8").Misc(0x1004).End().bytes);
     EXPECT_EQ(ReadFile(b), Dnl().Misc(0x1004).Name("TNW8").End().bytes);
     EXPECT_EQ(ReadFile(c), Dnl().Name("TNW8").End().bytes);
-    EXPECT_EQ(ReadFile(dir.File("one/a.~NL")), kOverviewFile);
+    EXPECT_EQ(ReadFile(dir.File("one/a.~NL")), kRqx4File);
     EXPECT_EQ(ReadFile(dir.File("two/b.~NL")), Dnl().Misc(1).Name("PZK2").End().bytes);
     EXPECT_TRUE(fs::exists(dir.File("two/c.~NL")));
     EXPECT_EQ(fs::current_path(), startedIn);
 }
 
 TEST_F(ConvertBatchTest, OneUnfinishedRunFailsTheBatchButTheOthersAreStillConverted) {
-    const std::string good = Place("f/good.dnl", kOverviewFile);
+    const std::string good = Place("f/good.dnl", kRqx4File);
     const std::string broken = Place("f/broken.dnl", Dnl().Name("RQX4").Raw({0x0F}).bytes);
-    const std::string last = Place("g/last.dnl", kOverviewFile);
+    const std::string last = Place("g/last.dnl", kRqx4File);
     // The backup of this one cannot be created: its name is taken by a folder.
-    const std::string blocked = Place("h/blocked.dnl", kOverviewFile);
+    const std::string blocked = Place("h/blocked.dnl", kRqx4File);
     fs::create_directory(dir.File("h/blocked.~NL"));
 
     EXPECT_EQ(Run({"convert", "--module", "PZK2", good, broken, blocked, last}), 1);
@@ -236,11 +230,11 @@ TEST_F(ConvertBatchTest, OneUnfinishedRunFailsTheBatchButTheOthersAreStillConver
     EXPECT_EQ(std::ranges::count(lines, "Fail to open blocked.~NL, error code was (21)"), 1);
     EXPECT_EQ(ReadFile(good), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(last), Dnl().Name("PZK2").Misc(0).End().bytes);
-    EXPECT_EQ(ReadFile(blocked), kOverviewFile);
+    EXPECT_EQ(ReadFile(blocked), kRqx4File);
 }
 
 TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {
-    const std::string path = Place("f/x.dnl", kOverviewFile);
+    const std::string path = Place("f/x.dnl", kRqx4File);
 
     EXPECT_EQ(Run({"convert", "--no-backup", "--module", "0", "--format", "NTSC NSU", path}), 0);
 
@@ -254,9 +248,9 @@ TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {
 // Missing files and files that would overwrite each other's work are found before the first
 // file is touched: nothing is converted and nothing is backed up.
 TEST_F(ConvertBatchTest, FilesThatCannotBeConvertedTogetherAreArgumentErrors) {
-    const std::string good = Place("f/good.dnl", kOverviewFile);
-    const std::string upper = Place("f/good.DNL", kOverviewFile);
-    const std::string backup = Place("f/good.~NL", kOverviewFile);
+    const std::string good = Place("f/good.dnl", kRqx4File);
+    const std::string upper = Place("f/good.DNL", kRqx4File);
+    const std::string backup = Place("f/good.~NL", kRqx4File);
     const std::string folder = fs::canonical(dir.File("f")).string();
     fs::create_directory(dir.File("sub"));
 
@@ -294,9 +288,9 @@ TEST_F(ConvertBatchTest, FilesThatCannotBeConvertedTogetherAreArgumentErrors) {
         EXPECT_EQ(Run(args), 2) << expected.error;
         EXPECT_EQ(err.str(), expected.error);
         EXPECT_EQ(out.str(), "");
-        EXPECT_EQ(ReadFile(good), kOverviewFile);
-        EXPECT_EQ(ReadFile(upper), kOverviewFile);
-        EXPECT_EQ(ReadFile(backup), kOverviewFile);
+        EXPECT_EQ(ReadFile(good), kRqx4File);
+        EXPECT_EQ(ReadFile(upper), kRqx4File);
+        EXPECT_EQ(ReadFile(backup), kRqx4File);
     }
     // The two spellings of one folder are fine when they name different files.
     EXPECT_EQ(Run({"convert", "--module", "3", "--no-backup", good, dir.File("f/../f/good.DNL")}),

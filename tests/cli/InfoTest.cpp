@@ -8,7 +8,7 @@ namespace {
 
 using InfoTest = DnlconvTest;
 
-TEST_F(InfoTest, NamesTnwq8AfterTheOverviewsConversionToIt) {
+TEST_F(InfoTest, NamesTnwq8AfterConvertingToIt) {
     const std::string path = Place("X.dnl", Dnl().Name("RQX4").Misc(0).End().bytes);
 
     EXPECT_EQ(Run({"info", path}), 0);
