@@ -141,25 +141,25 @@ convert_batch)
   expect_out_line "Fail to load a header record"
   ;;
 closed_pipe)
-  # A reader that stops early must not leave the file half converted: the NAME record sits before
-  # many records and the MISC record after them, so the output is closed while the run still walks.
+  # A reader that has gone must not stop a conversion halfway. The pipe's only reader is closed
+  # before dnlconv starts, so every line it prints meets a closed pipe, whatever the timing.
   {
     printf '\x08\x05\x00\x00\x00\x05RQX4\x00'
-    head -c $((300000 * 6)) /dev/zero
+    head -c $((1000 * 6)) /dev/zero
     printf '\x00\x32\x00\x00\x00\x02\x00\x00\x0f\xff\x00\x00\x00\x00'
   } >big.dnl
   size=$(stat -c %s big.dnl)
+  mkfifo pipe
+  exec 3<>pipe 4>pipe 3<&-
   code=0
-  ("$dnlconv" convert --module TNWQ8 --no-backup big.dnl 2>"$err"; echo $? >status) |
-    head -n 4 >"$out" || code=$?
-  expect_code 0
-  [ "$(wc -l <"$out")" -eq 4 ] || fail "head did not read four lines"
+  "$dnlconv" convert --module TNWQ8 --no-backup big.dnl >&4 2>"$err" || code=$?
+  exec 4>&-
+  expect_code 1
   [ "$(head -c 11 big.dnl | tail -c 5 | od -An -tx1 | tr -d ' ')" = "544e573800" ] ||
     fail "the NAME record was not rewritten"
   [ "$(tail -c 8 big.dnl | head -c 2 | od -An -tx1 | tr -d ' ')" = "0800" ] ||
     fail "the MISC record was not rewritten"
   [ "$(stat -c %s big.dnl)" -eq "$size" ] || fail "the file changed its size"
-  [ "$(cat status)" -eq 1 ] || fail "dnlconv exited with $(cat status), expected 1"
   expect_err "dnlconv: cannot write to standard output"
   ;;
 full_output)
