@@ -27,7 +27,12 @@ std::string Meaning(std::uint8_t moduleIndex, std::uint16_t value) {
         return "(the file names no known module)";
     }
     if (MiscListFor(moduleIndex).empty()) {
-        return "(" + ModuleName(moduleIndex) + " has no formats)";
+        // Appending, rather than "(" + name + ..., keeps gcc 12's false -Wrestrict alarm quiet at
+        // -O3.
+        std::string text = "(";
+        text += ModuleName(moduleIndex);
+        text += " has no formats)";
+        return text;
     }
     const MiscMeaning meaning = MeaningOf(moduleIndex, value);
     if (meaning.formats.empty()) {
@@ -73,7 +78,8 @@ std::string Describe(const DnlProblem& problem) {
 }
 
 void PrintReport(const DnlInspection& inspection, std::ostream& out) {
-    out << inspection.records << " records in " << inspection.size << " bytes\n";
+    out << inspection.records << (inspection.records == 1 ? " record in " : " records in ")
+        << inspection.size << " bytes\n";
     const std::uint8_t moduleIndex = ModuleOf(inspection);
     for (const NameRecordInfo& name : inspection.names) {
         out << "NAME at offset " << name.offset << ": " << Quoted(name.text) << " ("
