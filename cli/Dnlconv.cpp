@@ -14,7 +14,7 @@ constexpr char kHelp[] = R"(Usage: dnlconv info FILE...
        dnlconv modules
        dnlconv --help | --version
 
-Inspects DNL files and rewrites them in place for another video module, as the
+Examines DNL files and rewrites them in place for another video module, as the
 dnl File transfer Tool window does.
 
 Commands:

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "Examination.h"
 #include "ExitCodes.h"
 #include "FileCheck.h"
-#include "Inspection.h"
 #include "ModuleProfiles.h"
 #include "TextFormat.h"
 
@@ -18,8 +18,8 @@ std::string ModuleName(std::uint8_t index) {
 
 // The module a file is for: the one its first NAME record names, the record a conversion
 // rewrites.
-std::uint8_t ModuleOf(const DnlInspection& inspection) {
-    return inspection.names.empty() ? kNoModule : ModuleNamedBy(inspection.names.front().text);
+std::uint8_t ModuleOf(const DnlExamination& examination) {
+    return examination.names.empty() ? kNoModule : ModuleNamedBy(examination.names.front().text);
 }
 
 std::string Meaning(std::uint8_t moduleIndex, std::uint16_t value) {
@@ -77,39 +77,39 @@ std::string Describe(const DnlProblem& problem) {
     return {};
 }
 
-void PrintReport(const DnlInspection& inspection, std::ostream& out) {
-    out << inspection.records << (inspection.records == 1 ? " record in " : " records in ")
-        << inspection.size << " bytes\n";
-    const std::uint8_t moduleIndex = ModuleOf(inspection);
-    for (const NameRecordInfo& name : inspection.names) {
+void PrintReport(const DnlExamination& examination, std::ostream& out) {
+    out << examination.records << (examination.records == 1 ? " record in " : " records in ")
+        << examination.size << " bytes\n";
+    const std::uint8_t moduleIndex = ModuleOf(examination);
+    for (const NameRecordInfo& name : examination.names) {
         out << "NAME at offset " << name.offset << ": " << Quoted(name.text) << " ("
             << ModuleName(ModuleNamedBy(name.text)) << "), " << name.length << "-byte payload\n";
     }
-    for (const MiscRecordInfo& misc : inspection.miscs) {
+    for (const MiscRecordInfo& misc : examination.miscs) {
         out << "MISC at offset " << misc.offset << ": " << Hex16(misc.value) << ' '
             << Meaning(moduleIndex, misc.value) << '\n';
     }
-    for (const DnlProblem& problem : inspection.problems) {
+    for (const DnlProblem& problem : examination.problems) {
         out << "problem: " << Describe(problem) << '\n';
     }
-    if (inspection.problems.empty()) {
+    if (examination.problems.empty()) {
         out << "well formed\n";
     }
 }
 
 // False when the file could not be read or is not well formed.
 bool ReportFile(const std::string& file, std::ostream& out, std::ostream& err) {
-    const DnlInspection inspection = InspectDnl(file);
-    if (!inspection.opened) {
+    const DnlExamination examination = ExamineDnl(file);
+    if (!examination.opened) {
         // The file layer refuses anything but a regular file; say so rather than its errno.
         const std::string why = WhyNotARegularFile(file);
         err << "dnlconv: cannot open '" << file
-            << "': " << (why.empty() ? std::strerror(inspection.openError) : why) << '\n';
+            << "': " << (why.empty() ? std::strerror(examination.openError) : why) << '\n';
         return false;
     }
     out << "==> " << file << " <==\n";
-    PrintReport(inspection, out);
-    return inspection.problems.empty();
+    PrintReport(examination, out);
+    return examination.problems.empty();
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ struct RecordHeader {
 
 bool IsGroupRecord(std::uint16_t type);
 
-// A DNL file open for reading and writing (or only reading, to inspect it), walked one record at a
+// A DNL file open for reading and writing (or only reading, to examine it), walked one record at a
 // time. The file position is the only cursor: after ReadHeader it stands on the first payload
 // byte, where the payload operations start. Results: 0 success, 1 end of file (ReadHeader only),
 // negative failure; each failure is logged when it happens, except a failed skip, which the
@@ -54,7 +54,7 @@ public:
 
     // Reads the next `length` payload bytes into `payload`, going on after short reads: 0, or -1
     // when a read fails or the file ends first (`payload` then holds what was read). Logs nothing:
-    // only an inspection reads payloads, and it reports in its own terms.
+    // only an examination reads payloads, and it reports in its own terms.
     int ReadPayload(std::int32_t length, std::vector<unsigned char>& payload);
 
     // Moves past `length` payload bytes: 0, or -1 (position unchanged) when the seek fails or the

@@ -5,7 +5,7 @@
 //   byte 0: module index, modulo 8 (5 to 7 stand for "no module")
 //   bytes 1-2: MISC value, big-endian
 //   byte 3: GBR flag in bit 0
-// The rest is the DNL file. Each input also goes through a read-only inspection first, which
+// The rest is the DNL file. Each input also goes through a read-only examination first, which
 // must leave the file untouched.
 
 #include <cstdint>
@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "ConversionRun.h"
-#include "Inspection.h"
+#include "Examination.h"
 #include "ReferenceWalk.h"
 #include "TestSupport.h"
 
@@ -45,12 +45,12 @@ const std::string& DnlPath() {
     return path;
 }
 
-void InspectWithoutChanging(const std::string& path, const Bytes& original) {
+void ExamineWithoutChanging(const std::string& path, const Bytes& original) {
     const test::FaultyFiles files;
-    const DnlInspection inspection = InspectDnl(path);
-    Require(inspection.opened, "inspection could not open the file");
-    Require(files.OpenHandles().empty(), "inspection left a file open");
-    Require(test::ReadFile(path) == original, "inspection changed the file");
+    const DnlExamination examination = ExamineDnl(path);
+    Require(examination.opened, "examination could not open the file");
+    Require(files.OpenHandles().empty(), "examination left a file open");
+    Require(test::ReadFile(path) == original, "examination changed the file");
 }
 
 void ConvertAsExpected(const std::string& path, const Bytes& original, std::uint8_t module,
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Bytes original(data + kChoiceBytes, data + size);
     const std::string& path = DnlPath();
     dnl::test::WriteFile(path, original);
-    InspectWithoutChanging(path, original);
+    ExamineWithoutChanging(path, original);
     ConvertAsExpected(path, original, module, misc, gbr);
     return 0;
 }

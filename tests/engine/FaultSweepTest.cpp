@@ -15,7 +15,7 @@
 
 #include "Backup.h"
 #include "ConversionRun.h"
-#include "Inspection.h"
+#include "Examination.h"
 #include "ModuleProfiles.h"
 #include "TestSupport.h"
 
@@ -285,9 +285,9 @@ std::vector<RunCase> AllRunCases() {
 INSTANTIATE_TEST_SUITE_P(Modules, RunSweepTest, ::testing::ValuesIn(AllRunCases()), RunCaseName);
 
 // ---------------------------------------------------------------------------------------------
-// The read-only inspection
+// The read-only examination
 
-bool SameRecords(const DnlInspection& part, const DnlInspection& whole) {
+bool SameRecords(const DnlExamination& part, const DnlExamination& whole) {
     const auto sameName = [](const NameRecordInfo& a, const NameRecordInfo& b) {
         return a.offset == b.offset && a.length == b.length && a.text == b.text;
     };
@@ -299,12 +299,12 @@ bool SameRecords(const DnlInspection& part, const DnlInspection& whole) {
            std::equal(part.miscs.begin(), part.miscs.end(), whole.miscs.begin(), sameMisc);
 }
 
-class InspectionSweepTest : public ::testing::TestWithParam<Fault> {
+class ExaminationSweepTest : public ::testing::TestWithParam<Fault> {
 protected:
     void SetUp() override {
         WriteFile(path, sample.bytes);
         FaultyFiles files;
-        baseline = InspectDnl(path);
+        baseline = ExamineDnl(path);
         calls = CountCalls(files);
         ASSERT_TRUE(baseline.endRecord);
         ASSERT_THAT(baseline.problems, IsEmpty());
@@ -313,40 +313,41 @@ protected:
     TempDir dir;
     std::string path = dir.File("X.dnl");
     Sample sample = SampleFor(0);
-    DnlInspection baseline;
+    DnlExamination baseline;
     CallCounts calls;
 };
 
 // A failed call is a problem at the record it met, after exactly the records a clean walk found
 // before it; nothing is written, and the file is closed.
-TEST_P(InspectionSweepTest, EveryFailedCallIsAProblemOfItsOwn) {
+TEST_P(ExaminationSweepTest, EveryFailedCallIsAProblemOfItsOwn) {
     for (const Call call : SweptCalls(GetParam())) {
         for (int k = 1; k <= calls.Of(call) + 1; ++k) {
             SCOPED_TRACE(std::string(CallName(call)) + " #" + std::to_string(k));
             FaultyFiles files;
             Arm(files, GetParam(), call, k);
-            const DnlInspection inspection = InspectDnl(path);
+            const DnlExamination examination = ExamineDnl(path);
             EXPECT_EQ(files.FaultFired(), k <= calls.Of(call));
             EXPECT_THAT(files.OpenHandles(), IsEmpty());
             EXPECT_EQ(files.Count(Call::Write), 0);
             EXPECT_EQ(ReadFile(path), sample.bytes);
             if (!files.FaultFired() || call == Call::Close) {
-                EXPECT_TRUE(inspection.endRecord);
-                EXPECT_TRUE(SameRecords(baseline, inspection) && SameRecords(inspection, baseline));
+                EXPECT_TRUE(examination.endRecord);
+                EXPECT_TRUE(SameRecords(baseline, examination) &&
+                            SameRecords(examination, baseline));
             } else if (call == Call::Open) {
-                EXPECT_FALSE(inspection.opened);
-                EXPECT_EQ(inspection.openError, EIO);
+                EXPECT_FALSE(examination.opened);
+                EXPECT_EQ(examination.openError, EIO);
             } else {
-                ASSERT_EQ(inspection.problems.size(), 1U);
-                EXPECT_EQ(inspection.problems[0].kind, DnlProblemKind::CannotRead);
-                EXPECT_FALSE(inspection.endRecord);
-                EXPECT_TRUE(SameRecords(inspection, baseline));
+                ASSERT_EQ(examination.problems.size(), 1U);
+                EXPECT_EQ(examination.problems[0].kind, DnlProblemKind::CannotRead);
+                EXPECT_FALSE(examination.endRecord);
+                EXPECT_TRUE(SameRecords(examination, baseline));
             }
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, InspectionSweepTest,
+INSTANTIATE_TEST_SUITE_P(Faults, ExaminationSweepTest,
                          ::testing::Values(Fault::FailOnce, Fault::FailFromThenOn),
                          [](const ::testing::TestParamInfo<Fault>& info) {
                              return std::string(FaultName(info.param));

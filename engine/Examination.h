@@ -39,7 +39,7 @@ struct MiscRecordInfo {
 };
 
 // What a DNL file holds, in the order its records were met.
-struct DnlInspection {
+struct DnlExamination {
     bool opened = false;
     int openError = 0;  // the error number of the failed open
     std::int64_t size = 0;
@@ -53,7 +53,7 @@ struct DnlInspection {
 // Walks the DNL file at `path` the way a conversion run does, with the file opened for reading
 // only, and says what it holds. The walk ends at the end record or at the first problem that
 // leaves no next header to read.
-DnlInspection InspectDnl(const std::string& path);
+DnlExamination ExamineDnl(const std::string& path);
 
 // The index of the module whose files carry the NAME text `text`, or kNoModule.
 std::uint8_t ModuleNamedBy(std::string_view text);

@@ -1,4 +1,4 @@
-#include "Inspection.h"
+#include "Examination.h"
 
 #include <algorithm>
 
@@ -13,16 +13,16 @@ namespace {
 constexpr std::int32_t kLongestNameRead = 64;
 constexpr std::int32_t kMiscValueSize = 2;
 
-// The record reader's own lines speak of a conversion; an inspection reports in its own terms.
+// The record reader's own lines speak of a conversion; an examination reports in its own terms.
 class SilentLog final : public StatusLog {
 public:
     void AddLine(const std::string& /*text*/) override {}
 };
 
 // One walk over an open file, keeping the offset of every record so that problems can be placed.
-class Inspector {
+class Examiner {
 public:
-    Inspector(CDnlRecord& record, DnlInspection& result) : m_record(record), m_result(result) {}
+    Examiner(CDnlRecord& record, DnlExamination& result) : m_record(record), m_result(result) {}
 
     void Walk() {
         for (;;) {
@@ -115,14 +115,14 @@ private:
     }
 
     CDnlRecord& m_record;
-    DnlInspection& m_result;
+    DnlExamination& m_result;
     std::int64_t m_offset = 0;
 };
 
 }  // namespace
 
-DnlInspection InspectDnl(const std::string& path) {
-    DnlInspection result;
+DnlExamination ExamineDnl(const std::string& path) {
+    DnlExamination result;
     SilentLog log;
     CDnlRecord record(path, log, FileLayer::Access::ReadOnly);
     if (!record.IsOpen()) {
@@ -131,7 +131,7 @@ DnlInspection InspectDnl(const std::string& path) {
     }
     result.opened = true;
     result.size = record.FileSize();
-    Inspector(record, result).Walk();
+    Examiner(record, result).Walk();
     return result;
 }
 

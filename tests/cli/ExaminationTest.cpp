@@ -1,4 +1,4 @@
-#include "Inspection.h"
+#include "Examination.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -24,39 +24,39 @@ public:
     std::vector<Access> accesses;
 };
 
-class InspectionTest : public ::testing::Test {
+class ExaminationTest : public ::testing::Test {
 protected:
-    DnlInspection Inspect(const Bytes& bytes) {
+    DnlExamination Examine(const Bytes& bytes) {
         WriteFile(path, bytes);
-        return InspectDnl(path);
+        return ExamineDnl(path);
     }
 
     TempDir dir;
     std::string path = dir.File("x.dnl");
 };
 
-TEST_F(InspectionTest, ReportsEveryRecordOfAGoodFileThroughAReadOnlyOpenAndWritesNothing) {
+TEST_F(ExaminationTest, ReportsEveryRecordOfAGoodFileThroughAReadOnlyOpenAndWritesNothing) {
     // MISC at 0 (8 bytes), filler at 8 (9 bytes), NAME at 17 (11 bytes), MISC at 28, end at 36.
     const Bytes bytes = Dnl().Misc(0x0801).Filler(3).Name("TNW8").Misc(0x1801).End().bytes;
     WriteFile(path, bytes);
     AccessRecordingFiles files;
 
-    const DnlInspection inspection = InspectDnl(path);
+    const DnlExamination examination = ExamineDnl(path);
 
-    EXPECT_TRUE(inspection.opened);
-    EXPECT_EQ(inspection.size, 42);
-    EXPECT_EQ(inspection.records, 5);
-    ASSERT_EQ(inspection.names.size(), 1U);
-    EXPECT_EQ(inspection.names[0].offset, 17);
-    EXPECT_EQ(inspection.names[0].length, 5);
-    EXPECT_EQ(inspection.names[0].text, "TNW8");
-    ASSERT_EQ(inspection.miscs.size(), 2U);
-    EXPECT_EQ(inspection.miscs[0].offset, 0);
-    EXPECT_EQ(inspection.miscs[0].value, 0x0801);
-    EXPECT_EQ(inspection.miscs[1].offset, 28);
-    EXPECT_EQ(inspection.miscs[1].value, 0x1801);
-    EXPECT_TRUE(inspection.endRecord);
-    EXPECT_THAT(inspection.problems, IsEmpty());
+    EXPECT_TRUE(examination.opened);
+    EXPECT_EQ(examination.size, 42);
+    EXPECT_EQ(examination.records, 5);
+    ASSERT_EQ(examination.names.size(), 1U);
+    EXPECT_EQ(examination.names[0].offset, 17);
+    EXPECT_EQ(examination.names[0].length, 5);
+    EXPECT_EQ(examination.names[0].text, "TNW8");
+    ASSERT_EQ(examination.miscs.size(), 2U);
+    EXPECT_EQ(examination.miscs[0].offset, 0);
+    EXPECT_EQ(examination.miscs[0].value, 0x0801);
+    EXPECT_EQ(examination.miscs[1].offset, 28);
+    EXPECT_EQ(examination.miscs[1].value, 0x1801);
+    EXPECT_TRUE(examination.endRecord);
+    EXPECT_THAT(examination.problems, IsEmpty());
 
     EXPECT_THAT(files.accesses, ElementsAre(FileLayer::Access::ReadOnly));
     EXPECT_EQ(files.Count(FaultyFiles::Call::Write), 0);
@@ -65,41 +65,41 @@ TEST_F(InspectionTest, ReportsEveryRecordOfAGoodFileThroughAReadOnlyOpenAndWrite
     EXPECT_EQ(ReadFile(path), bytes);
 }
 
-TEST_F(InspectionTest, FollowsGroupHeadersAtOnceAndSkipsTypesWithOneGroupBit) {
+TEST_F(ExaminationTest, FollowsGroupHeadersAtOnceAndSkipsTypesWithOneGroupBit) {
     // 0x8805 is a group header: its length is not used and the NAME record follows it directly.
     // 0x8005 has bit 15 alone and is skipped by its length like any other record.
-    const DnlInspection inspection = Inspect(
+    const DnlExamination examination = Examine(
         Dnl().Header(0x8805, 1000).Name("RQX4").Record(0x8005, {0x00, 0x32}).Misc(1).End().bytes);
 
-    EXPECT_EQ(inspection.records, 5);
-    ASSERT_EQ(inspection.names.size(), 1U);
-    EXPECT_EQ(inspection.names[0].offset, 6);
-    ASSERT_EQ(inspection.miscs.size(), 1U);
-    EXPECT_EQ(inspection.miscs[0].offset, 25);
-    EXPECT_THAT(inspection.problems, IsEmpty());
+    EXPECT_EQ(examination.records, 5);
+    ASSERT_EQ(examination.names.size(), 1U);
+    EXPECT_EQ(examination.names[0].offset, 6);
+    ASSERT_EQ(examination.miscs.size(), 1U);
+    EXPECT_EQ(examination.miscs[0].offset, 25);
+    EXPECT_THAT(examination.problems, IsEmpty());
 }
 
-TEST_F(InspectionTest, KeepsEveryNameUpToItsZeroByteAndReadsLongOnesOnlyInPart) {
+TEST_F(ExaminationTest, KeepsEveryNameUpToItsZeroByteAndReadsLongOnesOnlyInPart) {
     Bytes longName(100, 'A');
     longName.push_back(0);
-    const DnlInspection inspection = Inspect(Dnl()
-                                                 .Name("JSRY6")
-                                                 .Record(0x0805, {'L', 'M', '5', ' ', 0, 'x'})
-                                                 .Record(0x0805, longName)
-                                                 .Misc(7)
-                                                 .End()
-                                                 .bytes);
+    const DnlExamination examination = Examine(Dnl()
+                                                   .Name("JSRY6")
+                                                   .Record(0x0805, {'L', 'M', '5', ' ', 0, 'x'})
+                                                   .Record(0x0805, longName)
+                                                   .Misc(7)
+                                                   .End()
+                                                   .bytes);
 
-    ASSERT_EQ(inspection.names.size(), 3U);
-    EXPECT_EQ(inspection.names[0].text, "JSRY6");
-    EXPECT_EQ(inspection.names[1].text, "LM5 ");
-    EXPECT_EQ(inspection.names[1].length, 6);
-    EXPECT_EQ(inspection.names[2].text, std::string(64, 'A'));
-    EXPECT_EQ(inspection.names[2].length, 101);
-    ASSERT_EQ(inspection.miscs.size(), 1U);
-    EXPECT_EQ(inspection.miscs[0].offset, 12 + 12 + 107);
-    EXPECT_EQ(inspection.miscs[0].value, 7);
-    EXPECT_TRUE(inspection.endRecord);
+    ASSERT_EQ(examination.names.size(), 3U);
+    EXPECT_EQ(examination.names[0].text, "JSRY6");
+    EXPECT_EQ(examination.names[1].text, "LM5 ");
+    EXPECT_EQ(examination.names[1].length, 6);
+    EXPECT_EQ(examination.names[2].text, std::string(64, 'A'));
+    EXPECT_EQ(examination.names[2].length, 101);
+    ASSERT_EQ(examination.miscs.size(), 1U);
+    EXPECT_EQ(examination.miscs[0].offset, 12 + 12 + 107);
+    EXPECT_EQ(examination.miscs[0].value, 7);
+    EXPECT_TRUE(examination.endRecord);
 }
 
 struct ProblemCase {
@@ -113,18 +113,18 @@ void PrintTo(const ProblemCase& broken, std::ostream* out) {
     *out << broken.name;
 }
 
-class InspectionProblemTest : public InspectionTest,
-                              public ::testing::WithParamInterface<ProblemCase> {};
+class ExaminationProblemTest : public ExaminationTest,
+                               public ::testing::WithParamInterface<ProblemCase> {};
 
-TEST_P(InspectionProblemTest, EndsTheWalkWithTheProblemWhereItWasMet) {
+TEST_P(ExaminationProblemTest, EndsTheWalkWithTheProblemWhereItWasMet) {
     const ProblemCase& expected = GetParam();
-    const DnlInspection inspection = Inspect(expected.bytes);
+    const DnlExamination examination = Examine(expected.bytes);
 
-    EXPECT_TRUE(inspection.opened);
-    EXPECT_FALSE(inspection.endRecord);
-    EXPECT_EQ(inspection.records, expected.records);
-    ASSERT_EQ(inspection.problems.size(), 1U);
-    const DnlProblem& problem = inspection.problems[0];
+    EXPECT_TRUE(examination.opened);
+    EXPECT_FALSE(examination.endRecord);
+    EXPECT_EQ(examination.records, expected.records);
+    ASSERT_EQ(examination.problems.size(), 1U);
+    const DnlProblem& problem = examination.problems[0];
     EXPECT_EQ(problem.kind, expected.problem.kind);
     EXPECT_EQ(problem.offset, expected.problem.offset);
     EXPECT_EQ(problem.type, expected.problem.type);
@@ -133,7 +133,7 @@ TEST_P(InspectionProblemTest, EndsTheWalkWithTheProblemWhereItWasMet) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    BrokenFiles, InspectionProblemTest,
+    BrokenFiles, ExaminationProblemTest,
     ::testing::Values(ProblemCase{"Empty", {}, {DnlProblemKind::NoEndRecord, 0}, 0},
                       ProblemCase{"NoEndRecord",
                                   Dnl().Name("RQX4").Misc(0).bytes,
@@ -165,45 +165,45 @@ INSTANTIATE_TEST_SUITE_P(
                                   1}),
     [](const ::testing::TestParamInfo<ProblemCase>& info) { return std::string(info.param.name); });
 
-TEST_F(InspectionTest, ShortMiscIsAProblemThatTheWalkGoesPast) {
-    const DnlInspection inspection = Inspect(Dnl().Record(0x0032, {0x01}).Misc(5).End().bytes);
+TEST_F(ExaminationTest, ShortMiscIsAProblemThatTheWalkGoesPast) {
+    const DnlExamination examination = Examine(Dnl().Record(0x0032, {0x01}).Misc(5).End().bytes);
 
-    ASSERT_EQ(inspection.problems.size(), 1U);
-    EXPECT_EQ(inspection.problems[0].kind, DnlProblemKind::MiscTooShort);
-    EXPECT_EQ(inspection.problems[0].offset, 0);
-    EXPECT_EQ(inspection.problems[0].length, 1);
-    ASSERT_EQ(inspection.miscs.size(), 1U);
-    EXPECT_EQ(inspection.miscs[0].offset, 7);
-    EXPECT_TRUE(inspection.endRecord);
+    ASSERT_EQ(examination.problems.size(), 1U);
+    EXPECT_EQ(examination.problems[0].kind, DnlProblemKind::MiscTooShort);
+    EXPECT_EQ(examination.problems[0].offset, 0);
+    EXPECT_EQ(examination.problems[0].length, 1);
+    ASSERT_EQ(examination.miscs.size(), 1U);
+    EXPECT_EQ(examination.miscs[0].offset, 7);
+    EXPECT_TRUE(examination.endRecord);
 }
 
-TEST_F(InspectionTest, StopsAtTheEndRecordLikeARun) {
-    const DnlInspection inspection = Inspect(Dnl().End().Header(0x0100, -6).Raw({1, 2}).bytes);
+TEST_F(ExaminationTest, StopsAtTheEndRecordLikeARun) {
+    const DnlExamination examination = Examine(Dnl().End().Header(0x0100, -6).Raw({1, 2}).bytes);
 
-    EXPECT_EQ(inspection.records, 1);
-    EXPECT_TRUE(inspection.endRecord);
-    EXPECT_THAT(inspection.problems, IsEmpty());
+    EXPECT_EQ(examination.records, 1);
+    EXPECT_TRUE(examination.endRecord);
+    EXPECT_THAT(examination.problems, IsEmpty());
 }
 
-TEST_F(InspectionTest, ReadFailuresAreToldApartFromAHeaderCutShort) {
+TEST_F(ExaminationTest, ReadFailuresAreToldApartFromAHeaderCutShort) {
     WriteFile(path, Dnl().Misc(1).End().bytes);
     for (const auto& [nthRead, offset] : {std::pair{1, 0}, std::pair{2, 0}, std::pair{3, 8}}) {
         FaultyFiles files;
         files.FailAt(FaultyFiles::Call::Read, nthRead, EIO);
 
-        const DnlInspection inspection = InspectDnl(path);
+        const DnlExamination examination = ExamineDnl(path);
 
-        ASSERT_EQ(inspection.problems.size(), 1U) << "read " << nthRead;
-        EXPECT_EQ(inspection.problems[0].kind, DnlProblemKind::CannotRead) << "read " << nthRead;
-        EXPECT_EQ(inspection.problems[0].offset, offset) << "read " << nthRead;
+        ASSERT_EQ(examination.problems.size(), 1U) << "read " << nthRead;
+        EXPECT_EQ(examination.problems[0].kind, DnlProblemKind::CannotRead) << "read " << nthRead;
+        EXPECT_EQ(examination.problems[0].offset, offset) << "read " << nthRead;
         EXPECT_THAT(files.OpenHandles(), IsEmpty());
     }
 }
 
-TEST_F(InspectionTest, UnopenablePathsSayWhy) {
+TEST_F(ExaminationTest, UnopenablePathsSayWhy) {
     std::filesystem::create_directory(dir.File("folder"));
-    const DnlInspection missing = InspectDnl(dir.File("missing.dnl"));
-    const DnlInspection folder = InspectDnl(dir.File("folder"));
+    const DnlExamination missing = ExamineDnl(dir.File("missing.dnl"));
+    const DnlExamination folder = ExamineDnl(dir.File("folder"));
 
     EXPECT_FALSE(missing.opened);
     EXPECT_EQ(missing.openError, ENOENT);
