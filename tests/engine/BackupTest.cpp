@@ -14,9 +14,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-const char kWriteError[] = "Write error eas occurred during backing up a dnl file";
-const char kReadError[] = "Read error occurred during backing up a dnl file";
-
 TEST(BackupNameTest, KeepsOnlyTheFileNameWithoutExtension) {
     EXPECT_EQ(BackupName("C:\\work\\X.dnl"), "X.~NL");
     EXPECT_EQ(BackupName("C:\\work\\a.b.dnl"), "a.b.~NL");
@@ -122,7 +119,7 @@ TEST_F(BackupTest, FullDiskIsAWriteError) {
     WriteFile(path, SampleBytes(700));
     std::filesystem::create_symlink("/dev/full", backup);
     EXPECT_EQ(MakeBackup(path, log), -3);
-    EXPECT_THAT(log.lines, ElementsAre(kWriteError));
+    EXPECT_THAT(log.lines, ElementsAre(kBackupWriteError));
 }
 
 TEST_F(BackupTest, FailedWriteLeavesAPartialBackup) {
@@ -131,7 +128,7 @@ TEST_F(BackupTest, FailedWriteLeavesAPartialBackup) {
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Write, 2, ENOSPC);
     EXPECT_EQ(MakeBackup(path, log), -3);
-    EXPECT_THAT(log.lines, ElementsAre(kWriteError));
+    EXPECT_THAT(log.lines, ElementsAre(kBackupWriteError));
     EXPECT_EQ(ReadFile(backup), Bytes(original.begin(), original.begin() + 512));
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
 }
@@ -141,7 +138,7 @@ TEST_F(BackupTest, FailedReadIsNotAMadeBackup) {
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Read, 2, EIO);
     EXPECT_EQ(MakeBackup(path, log), -4);
-    EXPECT_THAT(log.lines, ElementsAre(kReadError));
+    EXPECT_THAT(log.lines, ElementsAre(kBackupReadError));
     EXPECT_EQ(ReadFile(backup).size(), 512U);
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
 }
@@ -161,7 +158,7 @@ TEST_F(BackupTest, FailedCloseOfTheBackupIsAWriteError) {
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Close, 2, EIO);
     EXPECT_EQ(MakeBackup(path, log), -3);
-    EXPECT_THAT(log.lines, ElementsAre(kWriteError));
+    EXPECT_THAT(log.lines, ElementsAre(kBackupWriteError));
 }
 
 TEST_F(BackupTest, NeverOverwritesTheDnlFileWithItsOwnBackup) {

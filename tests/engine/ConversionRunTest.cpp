@@ -15,9 +15,6 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-const char kOpenFailed[] = "dnlファイルをopenできませんでした";
-const char kOverwriteFailed[] = "モジュール名の上書きに失敗しました";
-
 class ConversionRunTest : public ::testing::Test {
 protected:
     // Writes `original` as the DNL file, converts it and returns what the file then holds.
@@ -168,8 +165,8 @@ TEST_F(ConversionRunTest, EndOfFileWithoutAnEndRecordEndsQuietly) {
 TEST_F(ConversionRunTest, HeaderCutShortEndsTheRunKeepingWhatWasWritten) {
     const Bytes result = Convert(Dnl().Name("RQX4").Raw({0x00, 0x32, 0x00}).bytes, 3, 0x0800);
     EXPECT_EQ(result, Dnl().Name("TNW8").Raw({0x00, 0x32, 0x00}).bytes);
-    EXPECT_THAT(log.lines, ElementsAre("Start...", "Find a NAME record", "--> TNWQ8",
-                                       "dnl Header read error", "Fail to load a header record"));
+    EXPECT_THAT(log.lines, ElementsAre("Start...", "Find a NAME record", "--> TNWQ8", kHeaderError,
+                                       "Fail to load a header record"));
 }
 
 TEST_F(ConversionRunTest, FileThatCannotBeOpenedIsReported) {
@@ -179,7 +176,7 @@ TEST_F(ConversionRunTest, FileThatCannotBeOpenedIsReported) {
         log.lines.clear();
         cursor = CountingCursor();
         ConversionRun(unopenable, 0, 0, false, log, cursor);
-        EXPECT_THAT(log.lines, ElementsAre(kOpenFailed, "Start...", "dnl Header read error",
+        EXPECT_THAT(log.lines, ElementsAre(kOpenFailed, "Start...", kHeaderError,
                                            "Fail to load a header record"));
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("missing.dnl")));
@@ -246,36 +243,35 @@ TEST_P(InjectedFaultTest, EndsTheRunWithItsLines) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, InjectedFaultTest,
-    ::testing::Values(InjectedFault{"OpenFails",
-                                    FaultyFiles::Call::Open,
-                                    1,
-                                    {kOpenFailed, "Start...", "dnl Header read error",
-                                     "Fail to load a header record"},
-                                    Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
-                      InjectedFault{"ThirdHeaderReadFails",
-                                    FaultyFiles::Call::Read,
-                                    3,
-                                    {"Start...", "Find a NAME record", "--> TNWQ8",
-                                     "dnl Header read error", "Fail to load a header record"},
-                                    Dnl().Filler(1).Name("TNW8").Misc(0).Misc(0).End().bytes},
-                      InjectedFault{"SkipFails",
-                                    FaultyFiles::Call::Seek,
-                                    1,
-                                    {"Start...", "Fail to skip"},
-                                    Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
-                      InjectedFault{
-                          "NameWriteFails",
-                          FaultyFiles::Call::Write,
-                          1,
-                          {"Start...", "Find a NAME record", "--> TNWQ8", kOverwriteFailed},
-                          Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
-                      InjectedFault{"SecondMiscWriteFails",
-                                    FaultyFiles::Call::Write,
-                                    3,
-                                    {"Start...", "Find a NAME record", "--> TNWQ8",
-                                     "Modified the MISC record to 2049",
-                                     "Modified the MISC record to 2049", kOverwriteFailed},
-                                    Dnl().Filler(1).Name("TNW8").Misc(0x0801).Misc(0).End().bytes}),
+    ::testing::Values(
+        InjectedFault{"OpenFails",
+                      FaultyFiles::Call::Open,
+                      1,
+                      {kOpenFailed, "Start...", kHeaderError, "Fail to load a header record"},
+                      Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
+        InjectedFault{"ThirdHeaderReadFails",
+                      FaultyFiles::Call::Read,
+                      3,
+                      {"Start...", "Find a NAME record", "--> TNWQ8", kHeaderError,
+                       "Fail to load a header record"},
+                      Dnl().Filler(1).Name("TNW8").Misc(0).Misc(0).End().bytes},
+        InjectedFault{"SkipFails",
+                      FaultyFiles::Call::Seek,
+                      1,
+                      {"Start...", "Fail to skip"},
+                      Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
+        InjectedFault{"NameWriteFails",
+                      FaultyFiles::Call::Write,
+                      1,
+                      {"Start...", "Find a NAME record", "--> TNWQ8", kOverwriteFailed},
+                      Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
+        InjectedFault{
+            "SecondMiscWriteFails",
+            FaultyFiles::Call::Write,
+            3,
+            {"Start...", "Find a NAME record", "--> TNWQ8", "Modified the MISC record to 2049",
+             "Modified the MISC record to 2049", kOverwriteFailed},
+            Dnl().Filler(1).Name("TNW8").Misc(0x0801).Misc(0).End().bytes}),
     [](const ::testing::TestParamInfo<InjectedFault>& info) { return info.param.name; });
 
 TEST_F(ConversionRunTest, ShortWritesStillConvertTheWholeFile) {

@@ -116,8 +116,7 @@ bool IsPrefix(const std::vector<std::string>& prefix, const std::vector<std::str
 // The conversion run
 
 const std::set<std::string> kRunFailureLines = {
-    "dnlファイルをopenできませんでした",  "dnl Header read error", "Fail to load a header record",
-    "モジュール名の上書きに失敗しました", "Fail to skip",
+    kOpenFailed, kHeaderError, "Fail to load a header record", kOverwriteFailed, "Fail to skip",
 };
 
 // Where one payload the run may rewrite lies in the file.
@@ -416,9 +415,9 @@ protected:
                 return "Fail to open X.~NL, error code was (" + std::to_string(ErrorFor(call)) +
                        ")";
             case -3:
-                return "Write error eas occurred during backing up a dnl file";
+                return kBackupWriteError;
             case -4:
-                return "Read error occurred during backing up a dnl file";
+                return kBackupReadError;
         }
         return "unexpected result " + std::to_string(result);
     }

@@ -14,10 +14,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-const char kOpenFailed[] = "dnlファイルをopenできませんでした";
-const char kHeaderError[] = "dnl Header read error";
-const char kOverwriteFailed[] = "モジュール名の上書きに失敗しました";
-
 class RecordTest : public ::testing::Test {
 protected:
     std::string Write(const Bytes& bytes) {

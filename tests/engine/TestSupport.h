@@ -13,6 +13,13 @@ namespace dnl::test {
 
 using Bytes = std::vector<unsigned char>;
 
+// The engine's failure lines, spelled here once for every test.
+inline constexpr char kOpenFailed[] = "dnlファイルをopenできませんでした";
+inline constexpr char kHeaderError[] = "dnl Header read error";
+inline constexpr char kOverwriteFailed[] = "モジュール名の上書きに失敗しました";
+inline constexpr char kBackupWriteError[] = "Write error eas occurred during backing up a dnl file";
+inline constexpr char kBackupReadError[] = "Read error occurred during backing up a dnl file";
+
 // Keeps every line it is given, in order.
 class RecordingLog : public StatusLog {
 public:
