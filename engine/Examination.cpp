@@ -155,7 +155,10 @@ MiscMeaning MeaningOf(std::uint8_t moduleIndex, std::uint16_t value) {
         return formats;
     };
     MiscMeaning meaning{formatsWithCode(value)};
-    if (meaning.formats.empty() && (value & kGbrBit) != 0) {
+    // Only the module that takes the GBR bit adds it to a code of its list.
+    const ModuleProfile* profile = ProfileFor(moduleIndex);
+    const bool takesGbr = profile != nullptr && profile->gbrCapable;
+    if (meaning.formats.empty() && takesGbr && (value & kGbrBit) != 0) {
         meaning.formats = formatsWithCode(static_cast<std::uint16_t>(value & ~kGbrBit));
         meaning.gbr = !meaning.formats.empty();
     }

@@ -59,7 +59,8 @@ DnlExamination ExamineDnl(const std::string& path);
 std::uint8_t ModuleNamedBy(std::string_view text);
 
 // What a MISC value means for one module: the formats of its list with exactly that code or,
-// when there are none, those with the code less the GBR bit, marked `gbr`.
+// when there are none and the module takes the GBR bit, those with the code less the bit, marked
+// `gbr`.
 struct MiscMeaning {
     std::vector<std::string_view> formats;
     bool gbr = false;

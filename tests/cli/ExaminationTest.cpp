@@ -246,9 +246,10 @@ TEST(MeaningOfTest, ShowsTheGbrBitWhenTheCodeIsNotInTheListWithIt) {
     const MiscMeaning listed = MeaningOf(2, 0x1002);
     EXPECT_THAT(listed.formats, ElementsAre("525i GBR"));
     EXPECT_FALSE(listed.gbr);
+    // Only TNWQ8 takes the bit: on PZK2 a code that is not listed means nothing.
     const MiscMeaning unlisted = MeaningOf(2, 0x1003);
-    EXPECT_THAT(unlisted.formats, ElementsAre("525i YPbPr"));
-    EXPECT_TRUE(unlisted.gbr);
+    EXPECT_THAT(unlisted.formats, IsEmpty());
+    EXPECT_FALSE(unlisted.gbr);
 
     const MiscMeaning unknown = MeaningOf(3, 0x1900);
     EXPECT_THAT(unknown.formats, IsEmpty());
