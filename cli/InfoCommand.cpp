@@ -82,8 +82,12 @@ void PrintReport(const DnlExamination& examination, std::ostream& out) {
         << examination.size << " bytes\n";
     const std::uint8_t moduleIndex = ModuleOf(examination);
     for (const NameRecordInfo& name : examination.names) {
-        out << "NAME at offset " << name.offset << ": " << Quoted(name.text) << " ("
-            << ModuleName(ModuleNamedBy(name.text)) << "), " << name.length << "-byte payload\n";
+        out << "NAME at offset " << name.offset << ": " << Quoted(name.text);
+        if (name.cut) {
+            out << " (cut to " << name.text.size() << " bytes)";
+        }
+        out << " (" << ModuleName(ModuleNamedBy(name.text)) << "), " << name.length
+            << "-byte payload\n";
     }
     for (const MiscRecordInfo& misc : examination.miscs) {
         out << "MISC at offset " << misc.offset << ": " << Hex16(misc.value) << ' '

@@ -90,7 +90,8 @@ private:
             return false;
         }
         const auto zero = std::find(bytes.begin(), bytes.end(), 0);
-        m_result.names.push_back({start, header.length, std::string(bytes.begin(), zero)});
+        const bool cut = zero == bytes.end() && kept < header.length;
+        m_result.names.push_back({start, header.length, std::string(bytes.begin(), zero), cut});
         return true;
     }
 

@@ -26,11 +26,13 @@ struct DnlProblem {
     std::int32_t length = 0;
 };
 
-// A NAME record: its text is the payload up to its first zero byte.
+// A NAME record: its text is the payload up to its first zero byte. A long payload is read only
+// in part; `cut` says the text may go on past what was read.
 struct NameRecordInfo {
     std::int64_t offset;
     std::int32_t length;
     std::string text;
+    bool cut = false;
 };
 
 struct MiscRecordInfo {
