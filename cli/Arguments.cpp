@@ -56,16 +56,11 @@ std::optional<unsigned> WholeNumber(std::string_view text, int base) {
     return value;
 }
 
-// A module by its selector text, in any case, or by its index.
+// A module by its selector text, in any case, or by its index as plain decimal ("3", not "03").
 std::optional<std::uint8_t> ModuleNamed(std::string_view text) {
-    if (const std::optional<unsigned> index = WholeNumber(text, 10)) {
-        if (*index < kModuleCount) {
-            return static_cast<std::uint8_t>(*index);
-        }
-        return std::nullopt;
-    }
     for (std::uint8_t index = 0; index < kModuleCount; ++index) {
-        if (EqualIgnoringCase(text, ProfileFor(index)->selectorText)) {
+        if (text == std::to_string(index) ||
+            EqualIgnoringCase(text, ProfileFor(index)->selectorText)) {
             return index;
         }
     }

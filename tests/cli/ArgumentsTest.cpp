@@ -100,6 +100,7 @@ TEST(ArgumentsTest, EveryArgumentErrorIsOneLineAndTouchesNoFile) {
          "option '--no-backup' takes no value"},
         {{"convert", "--module", "TNW8", "x.dnl"}, "unknown module 'TNW8'; " + choices},
         {{"convert", "--module", "5", "x.dnl"}, "unknown module '5'; " + choices},
+        {{"convert", "--module", "03", "x.dnl"}, "unknown module '03'; " + choices},
         {{"convert", "--module", "", "x.dnl"}, "unknown module ''; " + choices},
         {{"convert", "--module", "LM5", "--format", "NTSC", "x.dnl"},
          "LM5 has no formats; --format is not for it"},
