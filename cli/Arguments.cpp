@@ -18,6 +18,7 @@ struct ConvertOptions {
     std::optional<std::string> format;
     bool gbr = false;
     bool noBackup = false;
+    bool force = false;
 };
 
 ParsedArguments Error(std::string text) {
@@ -105,7 +106,7 @@ bool TakesValue(std::string_view option) {
 }
 
 bool IsSwitch(std::string_view option) {
-    return option == "--gbr" || option == "--no-backup";
+    return option == "--gbr" || option == "--no-backup" || option == "--force";
 }
 
 // Records one option of convert; an error text when it cannot be taken.
@@ -115,11 +116,10 @@ std::string TakeOption(std::string_view option, const std::optional<std::string>
         if (value) {
             return "option '" + std::string(option) + "' takes no value";
         }
-        if (option == "--gbr") {
-            options.gbr = true;
-        } else {
-            options.noBackup = true;
-        }
+        bool& flag = option == "--gbr"         ? options.gbr
+                     : option == "--no-backup" ? options.noBackup
+                                               : options.force;
+        flag = true;
         return {};
     }
     if (!value) {
@@ -162,7 +162,7 @@ ParsedArguments ResolveConvert(const ConvertOptions& options, Arguments argument
     if (arguments.files.empty()) {
         return Error("convert needs at least one FILE");
     }
-    arguments.choice = {*module, *miscValue, options.gbr, !options.noBackup};
+    arguments.choice = {*module, *miscValue, options.gbr, !options.noBackup, options.force};
     return {std::move(arguments), {}};
 }
 

@@ -5,8 +5,11 @@
 
 #include "Backup.h"
 #include "ConversionRun.h"
+#include "Examination.h"
 #include "ExitCodes.h"
 #include "FileCheck.h"
+#include "ModuleProfiles.h"
+#include "ProblemText.h"
 #include "StatusLog.h"
 
 namespace dnl::cli {
@@ -119,10 +122,45 @@ bool WritesApart(const std::vector<Target>& targets, bool backup, std::ostream& 
     return true;
 }
 
-// What Execute does for one file; true when the run logged "Finished".
+// Why a run on the file would stop midway or leave a file that is not one for the module: the
+// first thing it would meet of a problem in the file's structure, a first NAME record that the
+// module's name does not fit, or no NAME record at all. Empty when none; a file that cannot be
+// opened is left to the conversion, which reports that itself.
+std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
+    const DnlExamination examination = ExamineDnl(path);
+    if (!examination.opened) {
+        return {};
+    }
+    const DnlProblem* problem =
+        examination.problems.empty() ? nullptr : &examination.problems.front();
+    if (examination.names.empty()) {
+        return problem != nullptr ? DescribeProblem(*problem) : "no NAME record";
+    }
+    const NameRecordInfo& name = examination.names.front();
+    const ModuleProfile& profile = *ProfileFor(moduleIndex);
+    const auto needed = static_cast<std::int32_t>(profile.nameText.size() + 1);
+    if (name.length != needed && (problem == nullptr || name.offset < problem->offset)) {
+        return "the NAME record at offset " + std::to_string(name.offset) + " has a " +
+               std::to_string(name.length) + "-byte payload; " + std::string(profile.selectorText) +
+               " needs " + std::to_string(needed);
+    }
+    return problem != nullptr ? DescribeProblem(*problem) : std::string();
+}
+
+// What Execute does for one file, unless the file's examination says that the run would not end
+// well; true when the run logged "Finished".
 bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& out,
              std::ostream& err) {
     out << "==> " << target.argument << " <==\n";
+    if (!choice.force) {
+        if (const std::string why = WhyNotToConvert(target.path.string(), choice.moduleIndex);
+            !why.empty()) {
+            out << "Not converted: " << why << '\n' << std::flush;
+            err << "dnlconv: '" << target.argument << "' not converted: " << why
+                << "; --force converts it anyway\n";
+            return false;
+        }
+    }
     const WorkingFolder folder(target.path.parent_path());
     if (folder.Error()) {
         err << "dnlconv: cannot work in the folder of '" << target.argument

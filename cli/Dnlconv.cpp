@@ -10,7 +10,8 @@ namespace dnl::cli {
 namespace {
 
 constexpr char kHelp[] = R"(Usage: dnlconv info FILE...
-       dnlconv convert --module M [--format F] [--gbr] [--no-backup] FILE...
+       dnlconv convert --module M [--format F] [--gbr] [--no-backup] [--force]
+                       FILE...
        dnlconv modules
        dnlconv --help | --version
 
@@ -22,7 +23,10 @@ Commands:
             names, its MISC values and the formats they mean, and any problem in
             its structure; the files are only read
   convert   rewrite each file for module M: the NAME record and every MISC
-            record; first a backup X.~NL is made beside the file X.dnl
+            record; first a backup X.~NL is made beside the file X.dnl. A file
+            that the rewrite would leave half done or not a file for M (a
+            broken structure, no end record, no NAME record, or a NAME record
+            that M's name does not fit) is left untouched, with the reason
   modules   list the modules with their formats and codes
 
 Options of convert:
@@ -31,12 +35,14 @@ Options of convert:
                 0x0801; the list's first format when not given; not for LM5
   --gbr         mark the GBR signal (adds 0x1000 to the code); TNWQ8 only
   --no-backup   make no backup
+  --force       rewrite even a file that would be left untouched, as the
+                window does
   --            everything after it is a FILE
 
 Exit status:
   0  every file was read and well formed (info), or every conversion finished
   1  a file could not be read or has a problem (info), or a conversion did not
-     finish (convert)
+     finish or a file was left untouched (convert)
   2  wrong arguments, a missing file, or two files that would write the same
      file (convert); nothing was touched
 )";

@@ -75,8 +75,9 @@ QStringList Lines(const std::string& text) {
     return lines;
 }
 
+// The window converts whatever the file holds; dnlconv does so with --force.
 std::vector<std::string> ConvertArguments(const QStringList& options, const QString& path) {
-    std::vector<std::string> args = {"convert"};
+    std::vector<std::string> args = {"convert", "--force"};
     for (const QString& option : options) {
         args.push_back(option.toStdString());
     }
