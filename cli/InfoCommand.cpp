@@ -85,7 +85,13 @@ bool ReportFile(const std::string& file, std::ostream& out, std::ostream& err) {
     }
     out << "==> " << file << " <==\n";
     PrintReport(examination, out);
-    return examination.problems.empty();
+    if (!examination.problems.empty()) {
+        out.flush();
+        err << "dnlconv: '" << file
+            << "' is not well formed: " << DescribeProblem(examination.problems.front()) << '\n';
+        return false;
+    }
+    return true;
 }
 
 }  // namespace

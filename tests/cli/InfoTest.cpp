@@ -96,8 +96,11 @@ TEST_F(InfoTest, ReportsEveryProblemFailsAndChangesNothing) {
         {"open.dnl", Dnl().Name("RQX4").bytes, "problem: no end record"},
     };
     std::vector<std::string> args = {"info"};
+    std::string notWellFormed;
     for (const Case& file : cases) {
         args.push_back(Place(file.name, file.bytes));
+        notWellFormed += "dnlconv: '" + args.back() +
+                         "' is not well formed: " + std::string(file.problem).substr(9) + "\n";
     }
     args.push_back(dir.File("missing.dnl"));
     args.push_back(dir.Path().string());
@@ -108,7 +111,7 @@ TEST_F(InfoTest, ReportsEveryProblemFailsAndChangesNothing) {
         EXPECT_THAT(out.str(), ::testing::HasSubstr(file.problem));
         EXPECT_EQ(ReadFile(dir.File(file.name)), file.bytes) << file.name;
     }
-    EXPECT_EQ(err.str(), "dnlconv: cannot open '" + dir.File("missing.dnl") +
+    EXPECT_EQ(err.str(), notWellFormed + "dnlconv: cannot open '" + dir.File("missing.dnl") +
                              "': No such file or directory\n"
                              "dnlconv: cannot open '" +
                              dir.Path().string() + "': not a regular file\n");
