@@ -42,7 +42,8 @@ Options of convert:
 Exit status:
   0  every file was read and well formed (info), or every conversion finished
   1  a file could not be read or has a problem (info), or a conversion did not
-     finish or a file was left untouched (convert)
+     finish or a file was left untouched (convert); each such file also gets
+     a line on standard error saying why
   2  wrong arguments, a missing file, or two files that would write the same
      file (convert); nothing was touched
 )";

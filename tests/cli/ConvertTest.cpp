@@ -1,7 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <iterator>
 #include <sstream>
 
@@ -78,6 +84,11 @@ TEST_F(ConvertBatchTest, OneUnfinishedRunFailsTheBatchButTheOthersAreStillConver
     EXPECT_EQ(ReadFile(good), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(last), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(blocked), kRqx4File);
+    EXPECT_EQ(err.str(), "dnlconv: '" + broken +
+                             "' not converted: the record header at offset 11 is cut short by the "
+                             "end of the file; --force converts it anyway\ndnlconv: '" +
+                             blocked +
+                             "' not converted, its backup failed: " + std::strerror(EISDIR) + "\n");
 }
 
 // A file that a run would leave half converted, or not one for the module, keeps its bytes and
@@ -113,6 +124,18 @@ TEST_F(ConvertBatchTest, FilesARunWouldNotFinishWellAreLeftAloneUnlessForced) {
     const std::string hybrid = Place("f/x.dnl", Dnl().Misc(1).Name("RQX4").End().bytes);
     EXPECT_EQ(Run({"convert", "--module", "JSRY3", "--force", "--no-backup", hybrid}), 1);
     EXPECT_EQ(ReadFile(hybrid), Dnl().Misc(8).Name("RQX4").End().bytes);
+    EXPECT_EQ(err.str(), "dnlconv: '" + hybrid +
+                             "' conversion stopped before the end: the first NAME record does not "
+                             "fit the name of JSRY3\n");
+    // Another conversion holds the file's lock: nothing at all is done.
+    const int held = ::open(hybrid.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_EQ(Run({"convert", "--module", "JSRY3", "--force", hybrid}), 1);
+    ::close(held);
+    EXPECT_EQ(err.str(), "dnlconv: '" + hybrid +
+                             "' not converted: another conversion of this file is running\n");
+    EXPECT_EQ(ReadFile(hybrid), Dnl().Misc(8).Name("RQX4").End().bytes);
+    EXPECT_FALSE(fs::exists(dir.File("f/x.~NL")));
 }
 
 TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {
