@@ -126,6 +126,17 @@ void CDnlRecord::SwapBytes(const void* source, void* destination, std::int16_t s
     std::memcpy(destination, reversed, static_cast<std::size_t>(size));
 }
 
+int ReadNextRecord(CDnlRecord& record, RecordHeader& header, int& groupHeaders) {
+    groupHeaders = 0;
+    for (;;) {
+        const int result = record.ReadHeader(header);
+        if (result != 0 || !IsGroupRecord(header.type)) {
+            return result;
+        }
+        ++groupHeaders;
+    }
+}
+
 int CDnlRecord::FailedOverwrite() {
     m_error = Files().LastError();
     m_log.AddLine("モジュール名の上書きに失敗しました");
