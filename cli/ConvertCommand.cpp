@@ -1,6 +1,5 @@
 #include "ConvertCommand.h"
 
-#include <cstring>
 #include <filesystem>
 #include <map>
 
@@ -9,6 +8,7 @@
 #include "Execute.h"
 #include "ExitCodes.h"
 #include "FileCheck.h"
+#include "FileIo.h"
 #include "ModuleProfiles.h"
 #include "ProblemText.h"
 #include "StatusLog.h"
@@ -121,7 +121,7 @@ std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
 // no call failed, what in the file the run could not get past.
 std::string WhyTheRunStopped(const ExecuteResult& result, std::uint8_t moduleIndex) {
     if (result.error != 0) {
-        return std::strerror(result.error);
+        return ErrorText(result.error);
     }
     switch (result.runEnd) {
         case RunEnd::HeaderUnreadable:
@@ -144,7 +144,7 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
         case ExecuteOutcome::BackupFailed:
             // Only a backup onto the file itself fails without a failed system call.
             return std::string("not converted, its backup failed: ") +
-                   (result.error != 0 ? std::strerror(result.error)
+                   (result.error != 0 ? ErrorText(result.error)
                                       : "the backup would be the file itself");
         default:
             return "conversion stopped before the end: " + WhyTheRunStopped(result, moduleIndex);
