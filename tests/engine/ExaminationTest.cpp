@@ -95,9 +95,7 @@ TEST_F(ExaminationTest, KeepsEveryNameUpToItsZeroByteAndReadsLongOnesOnlyInPart)
     EXPECT_EQ(examination.names[0].text, "JSRY6");
     EXPECT_EQ(examination.names[1].text, "LM5 ");
     EXPECT_EQ(examination.names[1].length, 6);
-    EXPECT_FALSE(examination.names[1].cut);
     EXPECT_EQ(examination.names[2].text, std::string(64, 'A'));
-    EXPECT_TRUE(examination.names[2].cut);
     EXPECT_EQ(examination.names[2].length, 101);
     ASSERT_EQ(examination.miscs.size(), 1U);
     EXPECT_EQ(examination.miscs[0].offset, 12 + 12 + 107);
