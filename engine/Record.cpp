@@ -80,9 +80,14 @@ int CDnlRecord::ReadPayload(std::int32_t length, std::vector<unsigned char>& pay
 
 int CDnlRecord::SkipPayload(std::int32_t length) {
     if (length < 0) {
-        return Failed(-1, EINVAL);
+        m_error = EINVAL;
+        return -1;
     }
-    return Files().Seek(m_handle, length) == 0 ? 0 : Failed(-1, Files().LastError());
+    if (Files().Seek(m_handle, length) != 0) {
+        m_error = Files().LastError();
+        return -1;
+    }
+    return 0;
 }
 
 int CDnlRecord::WriteName(std::string_view text, std::int32_t length) {
@@ -141,11 +146,6 @@ int CDnlRecord::FailedOverwrite() {
     m_error = Files().LastError();
     m_log.AddLine("モジュール名の上書きに失敗しました");
     return -2;
-}
-
-int CDnlRecord::Failed(int result, int error) {
-    m_error = error;
-    return result;
 }
 
 }  // namespace dnl

@@ -79,7 +79,6 @@ public:
 
 private:
     int FailedOverwrite();
-    int Failed(int result, int error);
 
     int m_handle;
     StatusLog& m_log;

@@ -97,6 +97,13 @@ TEST_F(BackupTest, LandsBesideTheDnlFileAndReplacesAnEarlierBackup) {
     EXPECT_THAT(log.lines, ElementsAre("Backed up the original DNL file as 'Y.~NL'"));
 }
 
+TEST_F(BackupTest, NameAsLongAsANameCanBeIsBackedUp) {
+    const std::string longest = dir.File(std::string(251, 'n') + ".dnl");
+    WriteFile(longest, SampleBytes(10));
+    EXPECT_EQ(MakeBackup(longest, log), 0);
+    EXPECT_EQ(ReadFile(dir.File(std::string(251, 'n') + ".~NL")), SampleBytes(10));
+}
+
 TEST_F(BackupTest, KeepsThePermissionsOfTheDnlFile) {
     namespace fs = std::filesystem;
     WriteFile(path, SampleBytes(10));
