@@ -11,7 +11,6 @@ namespace {
 
 // A NAME payload longer than this is read only this far: no module name comes near it.
 constexpr std::int32_t kLongestNameRead = 64;
-constexpr std::int32_t kMiscValueSize = 2;
 
 // The record reader's own lines speak of a conversion; an examination reports in its own terms.
 class SilentLog final : public StatusLog {

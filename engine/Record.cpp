@@ -8,15 +8,10 @@
 #include "FileIo.h"
 
 namespace dnl {
-namespace {
 
 // The file's numbers are big-endian; reversing the bytes converts them only on a little-endian
 // host, which is every host this tool is built for.
 static_assert(std::endian::native == std::endian::little);
-
-constexpr std::int16_t kMiscValueSize = 2;
-
-}  // namespace
 
 bool IsGroupRecord(std::uint16_t type) {
     return (type & kGroupBits) == kGroupBits;

@@ -18,6 +18,8 @@ inline constexpr std::uint16_t kGroupBits = 0x8800;
 
 // Every record starts with a 6-byte big-endian header: a 2-byte type and a 4-byte payload length.
 inline constexpr int kHeaderSize = 6;
+// A MISC payload holds its 16-bit value in its first two bytes.
+inline constexpr std::int16_t kMiscValueSize = 2;
 
 // One decoded record header, in host order.
 struct RecordHeader {
