@@ -1,6 +1,5 @@
 #include "Arguments.h"
 
-#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string_view>
@@ -23,14 +22,6 @@ struct ConvertOptions {
 
 ParsedArguments Error(std::string text) {
     return {{}, std::move(text)};
-}
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 std::optional<Command> CommandNamed(std::string_view name) {
@@ -57,17 +48,6 @@ std::optional<unsigned> WholeNumber(std::string_view text, int base) {
     return value;
 }
 
-// A module by its selector text, in any case, or by its index as plain decimal ("3", not "03").
-std::optional<std::uint8_t> ModuleNamed(std::string_view text) {
-    for (std::uint8_t index = 0; index < kModuleCount; ++index) {
-        if (text == std::to_string(index) ||
-            EqualIgnoringCase(text, ProfileFor(index)->selectorText)) {
-            return index;
-        }
-    }
-    return std::nullopt;
-}
-
 std::string ModuleChoices() {
     std::string choices;
     for (std::uint8_t index = 0; index < kModuleCount; ++index) {
@@ -78,16 +58,6 @@ std::string ModuleChoices() {
 
 bool IsHexCode(std::string_view text) {
     return text.starts_with("0x") || text.starts_with("0X");
-}
-
-// A format of the module's list by its name, in any case but otherwise exact.
-std::optional<std::int16_t> FormatNamed(std::uint8_t moduleIndex, std::string_view name) {
-    for (const MiscFormat& format : MiscListFor(moduleIndex)) {
-        if (EqualIgnoringCase(name, format.name)) {
-            return format.value;
-        }
-    }
-    return std::nullopt;
 }
 
 // A code such as 0x0801: the 16 bits are written as they are, whichever list they come from.
@@ -138,19 +108,19 @@ ParsedArguments ResolveConvert(const ConvertOptions& options, Arguments argument
     if (!options.module) {
         return Error("convert needs --module");
     }
-    const std::optional<std::uint8_t> module = ModuleNamed(*options.module);
-    if (!module) {
+    const std::uint8_t module = ModuleCalled(*options.module);
+    if (module == kNoModule) {
         return Error("unknown module '" + *options.module + "'; choose " + ModuleChoices());
     }
-    const ModuleProfile& profile = *ProfileFor(*module);
+    const ModuleProfile& profile = *ProfileFor(module);
     const std::string moduleName(profile.selectorText);
-    std::optional<std::int16_t> miscValue = MiscValue(*module, 0);
+    std::optional<std::int16_t> miscValue = MiscValue(module, 0);
     if (options.format) {
         if (profile.miscList.empty()) {
             return Error(moduleName + " has no formats; --format is not for it");
         }
         miscValue = IsHexCode(*options.format) ? FormatCode(*options.format)
-                                               : FormatNamed(*module, *options.format);
+                                               : MiscValueCalled(module, *options.format);
         if (!miscValue) {
             return Error("'" + *options.format + "' is neither a format of " + moduleName +
                          " nor a code from 0x0000 to 0xFFFF; see 'dnlconv modules'");
@@ -162,7 +132,7 @@ ParsedArguments ResolveConvert(const ConvertOptions& options, Arguments argument
     if (arguments.files.empty()) {
         return Error("convert needs at least one FILE");
     }
-    arguments.choice = {*module, *miscValue, options.gbr, !options.noBackup, options.force};
+    arguments.choice = {module, *miscValue, options.gbr, !options.noBackup, options.force};
     return {std::move(arguments), {}};
 }
 

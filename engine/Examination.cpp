@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "FileIo.h"
-#include "ModuleProfiles.h"
 #include "Record.h"
 
 namespace dnl {
@@ -132,36 +131,6 @@ DnlExamination ExamineDnl(const std::string& path) {
     result.size = record.FileSize();
     Examiner(record, result).Walk();
     return result;
-}
-
-std::uint8_t ModuleNamedBy(std::string_view text) {
-    for (std::uint8_t index = 0; index < kModuleCount; ++index) {
-        if (ProfileFor(index)->nameText == text) {
-            return index;
-        }
-    }
-    return kNoModule;
-}
-
-MiscMeaning MeaningOf(std::uint8_t moduleIndex, std::uint16_t value) {
-    const auto formatsWithCode = [moduleIndex](std::uint16_t code) {
-        std::vector<std::string_view> formats;
-        for (const MiscFormat& format : MiscListFor(moduleIndex)) {
-            if (static_cast<std::uint16_t>(format.value) == code) {
-                formats.push_back(format.name);
-            }
-        }
-        return formats;
-    };
-    MiscMeaning meaning{formatsWithCode(value)};
-    // Only the module that takes the GBR bit adds it to a code of its list.
-    const ModuleProfile* profile = ProfileFor(moduleIndex);
-    const bool takesGbr = profile != nullptr && profile->gbrCapable;
-    if (meaning.formats.empty() && takesGbr && (value & kGbrBit) != 0) {
-        meaning.formats = formatsWithCode(static_cast<std::uint16_t>(value & ~kGbrBit));
-        meaning.gbr = !meaning.formats.empty();
-    }
-    return meaning;
 }
 
 }  // namespace dnl
