@@ -5,11 +5,10 @@
 #include <string_view>
 
 #include "ModuleProfiles.h"
+#include "TextFormat.h"
 
 namespace dnl::cli {
 namespace {
-
-constexpr std::uint8_t kTnwq8 = 3;
 
 // The options of convert, as given, before they are checked against each other.
 struct ConvertOptions {
@@ -46,14 +45,6 @@ std::optional<unsigned> WholeNumber(std::string_view text, int base) {
         return std::nullopt;
     }
     return value;
-}
-
-std::string ModuleChoices() {
-    std::string choices;
-    for (std::uint8_t index = 0; index < kModuleCount; ++index) {
-        choices += std::string(ProfileFor(index)->selectorText) + ", ";
-    }
-    return choices + "or an index from 0 to " + std::to_string(kModuleCount - 1);
 }
 
 bool IsHexCode(std::string_view text) {
@@ -110,7 +101,8 @@ ParsedArguments ResolveConvert(const ConvertOptions& options, Arguments argument
     }
     const std::uint8_t module = ModuleCalled(*options.module);
     if (module == kNoModule) {
-        return Error("unknown module '" + *options.module + "'; choose " + ModuleChoices());
+        return Error("unknown module '" + *options.module + "'; choose " + ModuleList(", ") +
+                     ", or an index from 0 to " + std::to_string(kModuleCount - 1));
     }
     const ModuleProfile& profile = *ProfileFor(module);
     const std::string moduleName(profile.selectorText);
@@ -127,7 +119,9 @@ ParsedArguments ResolveConvert(const ConvertOptions& options, Arguments argument
         }
     }
     if (options.gbr && !profile.gbrCapable) {
-        return Error("--gbr is only for " + std::string(ProfileFor(kTnwq8)->selectorText));
+        return Error("--gbr is only for " + ModuleList(" or ", [](const ModuleProfile& module) {
+                         return module.gbrCapable;
+                     }));
     }
     if (arguments.files.empty()) {
         return Error("convert needs at least one FILE");

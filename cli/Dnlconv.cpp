@@ -5,11 +5,12 @@
 #include "ExitCodes.h"
 #include "InfoCommand.h"
 #include "ModulesCommand.h"
+#include "TextFormat.h"
 
 namespace dnl::cli {
 namespace {
 
-constexpr char kHelp[] = R"(Usage: dnlconv info FILE...
+constexpr char kHelpStart[] = R"(Usage: dnlconv info FILE...
        dnlconv convert --module M [--format F] [--gbr] [--no-backup] [--force]
                        FILE...
        dnlconv modules
@@ -30,11 +31,9 @@ Commands:
   modules   list the modules with their formats and codes
 
 Options of convert:
-  --module M    RQX4, LM5, PZK2, TNWQ8 or JSRY3 (in any case), or 0 to 4
-  --format F    a format of the module's list (in any case), or a code such as
-                0x0801; the list's first format when not given; not for LM5
-  --gbr         mark the GBR signal (adds 0x1000 to the code); TNWQ8 only
-  --no-backup   make no backup
+)";
+
+constexpr char kHelpEnd[] = R"(  --no-backup   make no backup
   --force       rewrite even a file that would be left untouched, as the
                 window does
   --            everything after it is a FILE
@@ -48,6 +47,22 @@ Exit status:
      file (convert); nothing was touched
 )";
 
+// The help, with the module names and indexes that the module table holds.
+std::string HelpText() {
+    std::string help = kHelpStart;
+    help += "  --module M    " + ModuleList(" or ") + " (in any case), or 0 to " +
+            std::to_string(kModuleCount - 1) + "\n";
+    help +=
+        "  --format F    a format of the module's list (in any case), or a code such as\n"
+        "                0x0801; the list's first format when not given; not for " +
+        ModuleList(" or ", [](const ModuleProfile& module) { return module.miscList.empty(); }) +
+        "\n";
+    help += "  --gbr         mark the GBR signal (adds 0x1000 to the code); " +
+            ModuleList(" or ", [](const ModuleProfile& module) { return module.gbrCapable; }) +
+            " only\n";
+    return help + kHelpEnd;
+}
+
 }  // namespace
 
 int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -59,7 +74,7 @@ int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ost
     const Arguments& arguments = parsed.arguments;
     switch (arguments.command) {
         case Command::Help:
-            out << kHelp;
+            out << HelpText();
             return kExitSuccess;
         case Command::Version:
             out << "dnlconv " << DNL_VERSION << '\n';

@@ -56,6 +56,8 @@ help)
   run --help
   expect_code 0
   [ "$(head -n 1 "$out")" = "Usage: dnlconv info FILE..." ] || fail "help starts wrongly"
+  expect_out_line "  --module M    RQX4, LM5, PZK2, TNWQ8 or JSRY3 (in any case), or 0 to 4"
+  expect_out_line "  --gbr         mark the GBR signal (adds 0x1000 to the code); TNWQ8 only"
   expect_err ""
   ;;
 no_command)
