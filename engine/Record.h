@@ -80,7 +80,8 @@ public:
     static void SwapBytes(const void* source, void* destination, std::int16_t size);
 
 private:
-    int FailedOverwrite();
+    // Logs a failed overwrite; `error` is that of the failed call, 0 when the record was at fault.
+    int FailedOverwrite(int error);
 
     int m_handle;
     StatusLog& m_log;
