@@ -1,5 +1,6 @@
 #include "Arguments.h"
 
+#include <CLI/CLI.hpp>
 #include <charconv>
 #include <optional>
 #include <string_view>
@@ -10,199 +11,212 @@
 namespace dnl::cli {
 namespace {
 
-// The options of convert, as given, before they are checked against each other.
+// Where the help's descriptions of options start.
+constexpr std::size_t kHelpColumn = 16;
+
+constexpr char kDescription[] =
+    "Examines DNL files and rewrites them in place for another video module, as the\n"
+    "dnl File transfer Tool window does.\n";
+
+constexpr char kInfoDescription[] =
+    "Shows what each FILE holds: its records, the module its NAME record names, its\n"
+    "MISC values and the formats they mean, and any problem in its structure; the\n"
+    "files are only read.\n";
+
+constexpr char kConvertDescription[] =
+    "Rewrites each FILE for the module: the NAME record and every MISC record; first\n"
+    "a backup X.~NL is made beside the file X.dnl. A file that the rewrite would\n"
+    "leave half done or not a file for the module (a broken structure, no end\n"
+    "record, no NAME record, or a NAME record that the module's name does not fit)\n"
+    "is left untouched, with the reason.\n";
+
+constexpr char kExitStatus[] = R"(Exit status:
+  0  every file was read and well formed (info), or every conversion finished
+  1  a file could not be read or has a problem (info), or a conversion did not
+     finish or a file was left untouched (convert); each such file also gets
+     a line on standard error saying why
+  2  wrong arguments, a missing file, or two files that would write the same
+     file (convert); nothing was touched)";
+
+// The options of convert as given, before they are checked against each other.
 struct ConvertOptions {
-    std::optional<std::string> module;
-    std::optional<std::string> format;
+    int module = kNoModule;
+    std::string format;
     bool gbr = false;
     bool noBackup = false;
     bool force = false;
 };
 
-ParsedArguments Error(std::string text) {
-    return {{}, std::move(text)};
-}
-
-std::optional<Command> CommandNamed(std::string_view name) {
-    if (name == "info") {
-        return Command::Info;
-    }
-    if (name == "convert") {
-        return Command::Convert;
-    }
-    if (name == "modules") {
-        return Command::Modules;
-    }
-    return std::nullopt;
-}
-
-// An unsigned number that fills all of `text`, in base `base`.
-std::optional<unsigned> WholeNumber(std::string_view text, int base) {
-    unsigned value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
-    if (text.empty() || error != std::errc() || stop != end) {
+// A code such as 0x0801: the 16 bits are written as they are, whichever list they come from.
+std::optional<std::int16_t> FormatCode(std::string_view text) {
+    const bool hex = text.starts_with("0x") || text.starts_with("0X");
+    if (!hex || text.size() < 3 || text.size() > 6) {
         return std::nullopt;
+    }
+    unsigned code = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data() + 2, end, code, 16);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(code);
+}
+
+// Takes a module's name in any case, or its index, and hands on the index.
+CLI::Validator ModuleChoice() {
+    const std::string choices =
+        ModuleList(", ") + ", or an index from 0 to " + std::to_string(kModuleCount - 1);
+    return {[choices](std::string& text) {
+                const std::uint8_t module = ModuleCalled(text);
+                if (module == kNoModule) {
+                    return "unknown module '" + text + "'; choose " + choices;
+                }
+                text = std::to_string(module);
+                return std::string();
+            },
+            "", "module"};
+}
+
+// The module's code for `format`, or the line that says why there is none.
+std::optional<std::int16_t> FormatValue(const ModuleProfile& profile, const std::string& format,
+                                        std::string& error) {
+    const std::string moduleName(profile.selectorText);
+    if (profile.miscList.empty()) {
+        error = "--format: " + moduleName + " has no formats";
+        return std::nullopt;
+    }
+    std::optional<std::int16_t> value = MiscValueCalled(profile.index, format);
+    if (!value) {
+        value = FormatCode(format);
+    }
+    if (!value) {
+        error = "--format: '" + format + "' is not a format of " + moduleName + "; choose " +
+                FormatList(profile.index) + ", or a code from 0x0000 to 0xFFFF";
     }
     return value;
 }
 
-bool IsHexCode(std::string_view text) {
-    return text.starts_with("0x") || text.starts_with("0X");
-}
-
-// A code such as 0x0801: the 16 bits are written as they are, whichever list they come from.
-std::optional<std::int16_t> FormatCode(std::string_view text) {
-    const std::string_view digits = text.substr(2);
-    const std::optional<unsigned> code =
-        digits.size() <= 4 ? WholeNumber(digits, 16) : std::nullopt;
-    if (!code) {
-        return std::nullopt;
-    }
-    return static_cast<std::int16_t>(*code);
-}
-
-bool TakesValue(std::string_view option) {
-    return option == "--module" || option == "--format";
-}
-
-bool IsSwitch(std::string_view option) {
-    return option == "--gbr" || option == "--no-backup" || option == "--force";
-}
-
-// Records one option of convert; an error text when it cannot be taken.
-std::string TakeOption(std::string_view option, const std::optional<std::string>& value,
-                       ConvertOptions& options) {
-    if (IsSwitch(option)) {
-        if (value) {
-            return "option '" + std::string(option) + "' takes no value";
-        }
-        bool& flag = option == "--gbr"         ? options.gbr
-                     : option == "--no-backup" ? options.noBackup
-                                               : options.force;
-        flag = true;
-        return {};
-    }
-    if (!value) {
-        return "option '" + std::string(option) + "' needs a value";
-    }
-    std::optional<std::string>& slot = option == "--module" ? options.module : options.format;
-    if (slot) {
-        return "option '" + std::string(option) + "' is given twice";
-    }
-    slot = *value;
-    return {};
-}
-
-// Turns the options of convert into the window's four choices.
-ParsedArguments ResolveConvert(const ConvertOptions& options, Arguments arguments) {
-    if (!options.module) {
-        return Error("convert needs --module");
-    }
-    const std::uint8_t module = ModuleCalled(*options.module);
-    if (module == kNoModule) {
-        return Error("unknown module '" + *options.module + "'; choose " + ModuleList(", ") +
-                     ", or an index from 0 to " + std::to_string(kModuleCount - 1));
-    }
+// Turns the options of convert into the window's four choices, or says why they cannot be.
+std::string ResolveConvert(const ConvertOptions& options, bool formatGiven, ConvertChoice& choice) {
+    const auto module = static_cast<std::uint8_t>(options.module);
     const ModuleProfile& profile = *ProfileFor(module);
-    const std::string moduleName(profile.selectorText);
     std::optional<std::int16_t> miscValue = MiscValue(module, 0);
-    if (options.format) {
-        if (profile.miscList.empty()) {
-            return Error(moduleName + " has no formats; --format is not for it");
-        }
-        miscValue = IsHexCode(*options.format) ? FormatCode(*options.format)
-                                               : MiscValueCalled(module, *options.format);
-        if (!miscValue) {
-            return Error("'" + *options.format + "' is neither a format of " + moduleName +
-                         " nor a code from 0x0000 to 0xFFFF; see 'dnlconv modules'");
-        }
+    std::string error;
+    if (formatGiven) {
+        miscValue = FormatValue(profile, options.format, error);
     }
-    if (options.gbr && !profile.gbrCapable) {
-        return Error("--gbr is only for " + ModuleList(" or ", [](const ModuleProfile& module) {
-                         return module.gbrCapable;
-                     }));
+    if (error.empty() && options.gbr && !profile.gbrCapable) {
+        error = "--gbr: only for " + ModuleList(" or ", [](const ModuleProfile& candidate) {
+                    return candidate.gbrCapable;
+                });
     }
-    if (arguments.files.empty()) {
-        return Error("convert needs at least one FILE");
+    if (error.empty()) {
+        choice = {module, *miscValue, options.gbr, !options.noBackup, options.force};
     }
-    arguments.choice = {module, *miscValue, options.gbr, !options.noBackup, options.force};
-    return {std::move(arguments), {}};
+    return error;
 }
 
-ParsedArguments CheckFiles(Arguments arguments) {
-    if (arguments.command == Command::Modules && !arguments.files.empty()) {
-        return Error("modules takes no FILE");
-    }
-    if (arguments.command == Command::Info && arguments.files.empty()) {
-        return Error("info needs at least one FILE");
-    }
-    return {std::move(arguments), {}};
+ParsedArguments Failure(std::string error) {
+    return {{}, std::move(error), {}};
 }
 
-// The command's options and files. Options may stand anywhere before "--"; everything after it
-// is a file.
-ParsedArguments ParseCommand(Command command, std::string_view commandName,
-                             const std::vector<std::string>& args) {
-    Arguments arguments{command, {}, {}};
-    ConvertOptions options;
-    bool optionsEnded = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
-            arguments.files.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string option = arg.substr(0, equals);
-        if (command != Command::Convert || !(TakesValue(option) || IsSwitch(option))) {
-            return Error(std::string(commandName) + " has no option '" + option + "'");
-        }
-        std::optional<std::string> value;
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-        } else if (TakesValue(option) && i + 1 < args.size()) {
-            value = args[++i];
-        }
-        if (std::string error = TakeOption(option, value, options); !error.empty()) {
-            return Error(std::move(error));
-        }
+CLI::App* AddFilesCommand(CLI::App& app, const std::string& name, const std::string& description,
+                          std::vector<std::string>& files) {
+    CLI::App* command = app.add_subcommand(name, description);
+    command->add_option("FILE", files, "a DNL file")->type_name("")->required();
+    return command;
+}
+
+// The options of convert, described from the module table.
+void AddConvertOptions(CLI::App& convert, ConvertOptions& options) {
+    convert
+        .add_option(
+            "--module", options.module,
+            ModuleList(" or ") + " (in any case), or 0 to " + std::to_string(kModuleCount - 1))
+        ->type_name("MODULE")
+        ->required()
+        ->transform(ModuleChoice());
+    convert
+        .add_option(
+            "--format", options.format,
+            "a format of the module's list (in any case), or a code\n"
+            "such as 0x0801; the list's first format when not given;\n"
+            "not for " +
+                ModuleList(" or ",
+                           [](const ModuleProfile& module) { return module.miscList.empty(); }))
+        ->type_name("FORMAT");
+    const std::string gbrModules =
+        ModuleList(" or ", [](const ModuleProfile& module) { return module.gbrCapable; });
+    convert
+        .add_flag("--gbr", options.gbr,
+                  "mark the GBR signal (adds 0x1000 to the code); " + gbrModules + " only")
+        ->disable_flag_override();
+    convert.add_flag("--no-backup", options.noBackup, "make no backup")->disable_flag_override();
+    convert
+        .add_flag("--force", options.force,
+                  "rewrite even a file that would be left untouched, as\nthe window does")
+        ->disable_flag_override();
+}
+
+// Asking for help beats any mistake in the other arguments.
+bool HelpAsked(CLI::App& app) {
+    const auto asked = [](CLI::App* command) { return command->get_help_ptr()->count() > 0; };
+    return asked(&app) || !app.get_subcommands(asked).empty();
+}
+
+// The line for arguments that do not start with a command, naming the commands there are.
+std::string NoCommandError(CLI::App& app, const std::vector<std::string>& args) {
+    std::string commands;
+    for (const CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+        commands += (commands.empty() ? "" : ", ") + command->get_name();
     }
-    if (command == Command::Convert) {
-        return ResolveConvert(options, std::move(arguments));
+    if (args.empty()) {
+        return "no command given; choose " + commands;
     }
-    return CheckFiles(std::move(arguments));
+    const std::string kind = args.front().starts_with('-') ? "option" : "command";
+    return "unknown " + kind + " '" + args.front() + "'; choose " + commands;
 }
 
 }  // namespace
 
 ParsedArguments ParseArguments(const std::vector<std::string>& args) {
-    // Asking for help or the version beats every other argument before "--".
-    for (const std::string& arg : args) {
-        if (arg == "--") {
-            break;
+    CLI::App app(kDescription, "dnlconv");
+    app.set_version_flag("--version", std::string("dnlconv ") + DNL_VERSION);
+    app.require_subcommand(1);
+    // A command passes the options it does not know, --version among them, to dnlconv itself.
+    app.fallthrough();
+    app.footer(kExitStatus);
+    app.get_formatter()->column_width(kHelpColumn);
+
+    Arguments arguments;
+    ConvertOptions options;
+    CLI::App* info = AddFilesCommand(app, "info", kInfoDescription, arguments.files);
+    CLI::App* convert = AddFilesCommand(app, "convert", kConvertDescription, arguments.files);
+    AddConvertOptions(*convert, options);
+    CLI::App* modules =
+        app.add_subcommand("modules", "Lists the modules with their formats and codes.\n");
+    try {
+        // CLI11 takes the arguments last first.
+        app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+    } catch (const CLI::CallForVersion& version) {
+        return {{Command::Version, {}, {}}, {}, std::string(version.what()) + "\n"};
+    } catch (const CLI::ParseError& error) {
+        if (dynamic_cast<const CLI::CallForHelp*>(&error) != nullptr || HelpAsked(app)) {
+            return {{Command::Help, {}, {}}, {}, app.help("", CLI::AppFormatMode::All)};
         }
-        if (arg == "--help" || arg == "-h") {
-            return {{Command::Help, {}, {}}, {}};
-        }
-        if (arg == "--version") {
-            return {{Command::Version, {}, {}}, {}};
+        return Failure(app.get_subcommands().empty() ? NoCommandError(app, args) : error.what());
+    }
+    arguments.command = info->parsed()      ? Command::Info
+                        : modules->parsed() ? Command::Modules
+                                            : Command::Convert;
+    if (arguments.command == Command::Convert) {
+        const bool formatGiven = convert->get_option("--format")->count() > 0;
+        if (std::string error = ResolveConvert(options, formatGiven, arguments.choice);
+            !error.empty()) {
+            return Failure(std::move(error));
         }
     }
-    if (args.empty()) {
-        return Error("no command given; try 'dnlconv --help'");
-    }
-    const std::optional<Command> command = CommandNamed(args.front());
-    if (!command) {
-        const bool isOption = args.front().starts_with('-');
-        return Error((isOption ? "unknown option '" : "unknown command '") + args.front() +
-                     "'; try 'dnlconv --help'");
-    }
-    return ParseCommand(*command, args.front(), args);
+    return {std::move(arguments), {}, {}};
 }
 
 }  // namespace dnl::cli

@@ -27,7 +27,8 @@ struct Arguments {
 // Good arguments, or the one line that says what is wrong with them.
 struct ParsedArguments {
     Arguments arguments;
-    std::string error;  // empty when the arguments are good
+    std::string error;    // empty when the arguments are good
+    std::string printed;  // the help or the version, for those commands
 };
 
 // Reads the arguments that follow the program's name. Looks at no file.

@@ -46,4 +46,12 @@ std::string ModuleList(std::string_view lastSeparator, bool (*picked)(const Modu
     return last == std::string::npos ? list : list.replace(last, 2, lastSeparator);
 }
 
+std::string FormatList(std::uint8_t index) {
+    std::string list;
+    for (const MiscFormat& format : MiscListFor(index)) {
+        list += (list.empty() ? "" : ", ") + std::string(format.name);
+    }
+    return list;
+}
+
 }  // namespace dnl::cli

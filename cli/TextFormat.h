@@ -21,4 +21,7 @@ std::string ModuleList(
     std::string_view lastSeparator,
     bool (*picked)(const ModuleProfile&) = [](const ModuleProfile&) { return true; });
 
+// The names of module `index`'s formats in list order, with ", " between them.
+std::string FormatList(std::uint8_t index);
+
 }  // namespace dnl::cli

@@ -64,8 +64,12 @@ TEST(ArgumentsTest, HelpAndVersionWinBeforeTheEndOfOptions) {
     EXPECT_EQ(ParseArguments({"info", "-h"}).arguments.command, Command::Help);
     EXPECT_EQ(ParseArguments({"convert", "--bogus", "--version"}).arguments.command,
               Command::Version);
+    EXPECT_EQ(ParseArguments({"convert", "--module", "bogus", "-h"}).arguments.command,
+              Command::Help);
     EXPECT_EQ(ParseArguments({"convert", "--module", "3", "--", "--help"}).arguments.files,
               std::vector<std::string>{"--help"});
+    // A file may carry a command's name.
+    EXPECT_THAT(ParseArguments({"info", "modules"}).arguments.files, ElementsAre("modules"));
 
     const ParsedArguments info = ParseArguments({"info", "a.dnl", "b.dnl"});
     EXPECT_EQ(info.arguments.command, Command::Info);
@@ -81,45 +85,49 @@ struct ErrorCase {
 // Every argument error ends the program with one line on standard error and exit code 2, before
 // any file is opened: the file named in the arguments keeps its bytes and gets no backup.
 TEST(ArgumentsTest, EveryArgumentErrorIsOneLineAndTouchesNoFile) {
-    const std::string choices = "choose RQX4, LM5, PZK2, TNWQ8, JSRY3, or an index from 0 to 4";
+    const std::string commands = "choose info, convert, modules";
+    const std::string modules = "choose RQX4, LM5, PZK2, TNWQ8, JSRY3, or an index from 0 to 4";
+    const std::string codes = "or a code from 0x0000 to 0xFFFF";
+    const std::string tnwq8Formats =
+        "choose 1080/60i, 1080/50i, 1080/30p, 1080/25p, 1080/24p, 1080/24sF, 1035/60i, 720/60p, "
+        "720/50p, 720/30p, 720/25p, 720/24p, NTSC NSU, NTSC, 525i, 525p, PAL, 625i, 625p, " +
+        codes;
     const std::vector<ErrorCase> cases = {
-        {{}, "no command given; try 'dnlconv --help'"},
-        {{"--bogus"}, "unknown option '--bogus'; try 'dnlconv --help'"},
-        {{"frobnicate", "x.dnl"}, "unknown command 'frobnicate'; try 'dnlconv --help'"},
-        {{"info"}, "info needs at least one FILE"},
-        {{"info", "--module", "3", "x.dnl"}, "info has no option '--module'"},
-        {{"modules", "x.dnl"}, "modules takes no FILE"},
-        {{"modules", "--gbr"}, "modules has no option '--gbr'"},
-        {{"convert", "x.dnl"}, "convert needs --module"},
+        {{}, "no command given; " + commands},
+        {{"--bogus"}, "unknown option '--bogus'; " + commands},
+        {{"frobnicate", "x.dnl"}, "unknown command 'frobnicate'; " + commands},
+        {{"info"}, "FILE is required"},
+        {{"info", "--module", "3", "x.dnl"}, "The following argument was not expected: --module"},
+        {{"modules", "x.dnl"}, "The following argument was not expected: x.dnl"},
+        {{"modules", "--gbr"}, "The following argument was not expected: --gbr"},
+        {{"convert", "x.dnl"}, "--module is required"},
         {{"convert", "--module", "3", "--frobnicate", "x.dnl"},
-         "convert has no option '--frobnicate'"},
-        {{"convert", "x.dnl", "--module"}, "option '--module' needs a value"},
-        {{"convert", "--module", "3", "--format"}, "option '--format' needs a value"},
-        {{"convert", "--module", "3", "--module=3", "x.dnl"}, "option '--module' is given twice"},
-        {{"convert", "--module", "3", "--gbr=yes", "x.dnl"}, "option '--gbr' takes no value"},
+         "The following argument was not expected: --frobnicate"},
+        {{"convert", "x.dnl", "--module"}, "--module: 1 required MODULE missing"},
+        {{"convert", "--module", "3", "--format"}, "--format: 1 required FORMAT missing"},
+        {{"convert", "--module", "3", "--module=3", "x.dnl"},
+         "--module: At Most 1 required but received 2"},
+        {{"convert", "--module", "3", "--gbr=yes", "x.dnl"},
+         "gbr was given a disallowed flag override"},
         {{"convert", "--module", "3", "--no-backup=1", "x.dnl"},
-         "option '--no-backup' takes no value"},
-        {{"convert", "--module", "TNW8", "x.dnl"}, "unknown module 'TNW8'; " + choices},
-        {{"convert", "--module", "5", "x.dnl"}, "unknown module '5'; " + choices},
-        {{"convert", "--module", "03", "x.dnl"}, "unknown module '03'; " + choices},
-        {{"convert", "--module", "", "x.dnl"}, "unknown module ''; " + choices},
+         "no-backup was given a disallowed flag override"},
+        {{"convert", "--module", "TNW8", "x.dnl"}, "--module: unknown module 'TNW8'; " + modules},
+        {{"convert", "--module", "5", "x.dnl"}, "--module: unknown module '5'; " + modules},
+        {{"convert", "--module", "03", "x.dnl"}, "--module: unknown module '03'; " + modules},
+        {{"convert", "--module", "", "x.dnl"}, "--module: unknown module ''; " + modules},
         {{"convert", "--module", "LM5", "--format", "NTSC", "x.dnl"},
-         "LM5 has no formats; --format is not for it"},
+         "--format: LM5 has no formats"},
         {{"convert", "--module", "RQX4", "--format", "NTS", "x.dnl"},
-         "'NTS' is neither a format of RQX4 nor a code from 0x0000 to 0xFFFF; see 'dnlconv "
-         "modules'"},
+         "--format: 'NTS' is not a format of RQX4; choose NTSC, NTSC NSU, PAL, " + codes},
         {{"convert", "--module", "RQX4", "--format", "1080/50i", "x.dnl"},
-         "'1080/50i' is neither a format of RQX4 nor a code from 0x0000 to 0xFFFF; see 'dnlconv "
-         "modules'"},
+         "--format: '1080/50i' is not a format of RQX4; choose NTSC, NTSC NSU, PAL, " + codes},
         {{"convert", "--module", "3", "--format", "0x10000", "x.dnl"},
-         "'0x10000' is neither a format of TNWQ8 nor a code from 0x0000 to 0xFFFF; see 'dnlconv "
-         "modules'"},
+         "--format: '0x10000' is not a format of TNWQ8; " + tnwq8Formats},
         {{"convert", "--module", "3", "--format", "0x", "x.dnl"},
-         "'0x' is neither a format of TNWQ8 nor a code from 0x0000 to 0xFFFF; see 'dnlconv "
-         "modules'"},
-        {{"convert", "--module", "PZK2", "--gbr", "x.dnl"}, "--gbr is only for TNWQ8"},
-        {{"convert", "--module", "LM5", "--gbr", "x.dnl"}, "--gbr is only for TNWQ8"},
-        {{"convert", "--module", "3"}, "convert needs at least one FILE"},
+         "--format: '0x' is not a format of TNWQ8; " + tnwq8Formats},
+        {{"convert", "--module", "PZK2", "--gbr", "x.dnl"}, "--gbr: only for TNWQ8"},
+        {{"convert", "--module", "LM5", "--gbr", "x.dnl"}, "--gbr: only for TNWQ8"},
+        {{"convert", "--module", "3"}, "FILE is required"},
     };
     test::TempDir dir;
     const Bytes bytes = Dnl().Name("RQX4").Misc(0).End().bytes;
