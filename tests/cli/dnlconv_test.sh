@@ -8,6 +8,7 @@ case_name=$1
 dnlconv=$2
 version=$3
 
+sources=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -34,6 +35,25 @@ expect_out() { [ "$(cat "$out")" = "$1" ] || fail "unexpected stdout"; }
 expect_err() { [ "$(cat "$err")" = "$1" ] || fail "unexpected stderr"; }
 expect_out_line() { grep -qxF -- "$1" "$out" || fail "no stdout line '$1'"; }
 count_out_lines() { grep -cxF -- "$1" "$out" || true; }
+
+# Offers one a line that dnlconv's bash completion makes for the words given, as bash would on
+# Tab; the last word is the one being completed.
+complete_words() {
+  COMP_WORDS=("$@")
+  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  COMP_LINE="$*"
+  COMP_POINT=${#COMP_LINE}
+  COMPREPLY=()
+  _dnlconv "$1" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+  printf '%s\n' "${COMPREPLY[@]}"
+}
+
+expect_offers() {
+  local expected=$1
+  shift
+  complete_words "$@" >"$out"
+  [ "$(cat "$out")" = "$expected" ] || fail "wrong offers for '$*'"
+}
 
 # A DNL file: NAME record "RQX4", a MISC record 0x0000, the end record (25 bytes).
 sample() {
@@ -167,6 +187,22 @@ closed_pipe)
     fail "the MISC record was not rewritten"
   [ "$(stat -c %s big.dnl)" -eq "$size" ] || fail "the file changed its size"
   expect_err "dnlconv: cannot write to standard output"
+  ;;
+completion)
+  # Bash's completion helpers are written for an interactive shell.
+  set +eu
+  source /usr/share/bash-completion/bash_completion
+  source "$sources/packaging/completion/dnlconv"
+  sample a.dnl
+  expect_offers $'-h\n--help\n--version\ninfo\nconvert\nmodules' "$dnlconv" ""
+  expect_offers $'--help\n--module\n--format\n--gbr\n--no-backup\n--force' "$dnlconv" convert --
+  expect_offers "TNWQ8" "$dnlconv" convert --module t
+  expect_offers 'NTSC\ NSU' "$dnlconv" convert --module=0 --format 'ntsc\ '
+  expect_offers "1080/50i" "$dnlconv" convert --module tnwq8 --gbr --format=1080/5
+  expect_offers $'720/50p\n720/30p\n720/25p\n720/24p' "$dnlconv" convert --module 4 --format ""
+  expect_offers "" "$dnlconv" convert --module LM5 --format ""
+  expect_offers "a.dnl" "$dnlconv" info --force a
+  expect_offers "" "$dnlconv" modules ""
   ;;
 full_output)
   [ -w /dev/full ] || exit 0
