@@ -15,8 +15,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <algorithm>
 #include <string_view>
 #include <utility>
@@ -27,6 +25,7 @@
 #include "ConversionRun.h"
 #include "ErrorReport.h"
 #include "ModuleProfiles.h"
+#include "StatusMemo.h"
 
 namespace dnl {
 
@@ -156,7 +155,7 @@ void TfrmMain::CreateLabelsAndRule() {
 }
 
 void TfrmMain::CreateStatusMemo() {
-    mmStatus = Placed(new QPlainTextEdit(m_clientArea), "mmStatus", {0, 93, 440, 209});
+    mmStatus = Placed(new StatusMemo(m_clientArea), "mmStatus", {0, 93, 440, 209});
     mmStatus->setFont(MemoFont());
     mmStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -265,19 +264,8 @@ void TfrmMain::SelectModule(int index) {
 }
 
 void TfrmMain::AddLine(const std::string& text) {
-    QTextCursor end(mmStatus->document());
-    end.movePosition(QTextCursor::End);
-    const QString line = QString::fromUtf8(text);
-    if (end.block().text().isEmpty()) {
-        end.insertText(line);
-        end.insertBlock();
-    } else {
-        // Text the user typed on the last line keeps a line of its own.
-        end.insertBlock();
-        end.insertText(line);
-    }
-    mmStatus->setTextCursor(end);
-    mmStatus->ensureCursorVisible();
+    mmStatus->AddLine(text);
+    mmStatus->ShowAddedLines();
 }
 
 void TfrmMain::ShowBusy() {

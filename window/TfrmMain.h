@@ -16,13 +16,13 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QMenuBar;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace dnl {
 
 class ClientArea;
 class CompletingComboBox;
+class StatusMemo;
 
 // The tool's one window. It keeps the user's choices, reports every step of a backup or a
 // conversion in its status memo, and shows the hourglass while a conversion runs.
@@ -82,7 +82,7 @@ private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QFrame* Panel1 = nullptr;
-    QPlainTextEdit* mmStatus = nullptr;
+    StatusMemo* mmStatus = nullptr;
     CompletingComboBox* cbModule = nullptr;
     QPushButton* btnConvert = nullptr;
     QCheckBox* cbBackupDnl = nullptr;

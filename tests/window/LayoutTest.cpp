@@ -195,6 +195,7 @@ private slots:
         m_ui->mmStatus->moveCursor(QTextCursor::End);
         QTest::keyClicks(m_ui->mmStatus, "my note");
         m_ui->window->AddLine("Finished");
+        QTest::keyClick(m_ui->mmStatus, Qt::Key_Z, Qt::ControlModifier);  // Undo takes no line away
         QCOMPARE(m_ui->mmStatus->toPlainText(), QStringLiteral("\nStart...\nmy note\nFinished"));
         m_ui->window->AddLine("Start...");
         QCOMPARE(m_ui->LoggedLines(), QStringList({"Start...", "my note", "Finished", "Start..."}));
