@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <string_view>
 #include <utility>
@@ -24,6 +25,7 @@
 #include "CompletingComboBox.h"
 #include "ConversionRun.h"
 #include "ErrorReport.h"
+#include "InputHold.h"
 #include "ModuleProfiles.h"
 #include "StatusMemo.h"
 
@@ -265,14 +267,23 @@ void TfrmMain::SelectModule(int index) {
 
 void TfrmMain::AddLine(const std::string& text) {
     mmStatus->AddLine(text);
-    mmStatus->ShowAddedLines();
+    // While a run holds the window, the hold says when the memo catches up: a text edit for each
+    // line would cost more than the run.
+    if (m_hold != nullptr) {
+        m_hold->Step();
+    } else {
+        mmStatus->ShowAddedLines();
+    }
 }
 
+// The memo catches up before the cursor changes, so that both tell the same moment of the run.
 void TfrmMain::ShowBusy() {
+    mmStatus->ShowAddedLines();
     setCursor(Qt::WaitCursor);
 }
 
 void TfrmMain::ShowNormal() {
+    mmStatus->ShowAddedLines();
     unsetCursor();
 }
 
@@ -319,6 +330,13 @@ void TfrmMain::mnuFileExitClick() {
 }
 
 void TfrmMain::btnConvertClick() {
+    // A click that reached the button by a road other than input (an accessibility tool, say)
+    // while a run holds the window starts nothing.
+    if (m_hold != nullptr) {
+        return;
+    }
+    InputHold hold([this] { mmStatus->ShowAddedLines(); });
+    const QScopedValueRollback holding(m_hold, &hold);
     if (ProfileFor(m_state.moduleIndex) == nullptr) {
         // Without a module the run would write a format code left over from another module.
         AddLine("No module is selected");
