@@ -302,7 +302,8 @@ void TfrmMain::cbModuleChange() {
 
 void TfrmMain::cbMiscRecChange() {
     const int row = cbMiscRec->currentIndex();
-    // Typed text that matches no format keeps the code chosen before.
+    // Typed text that matches no format keeps the code chosen before; Execute refuses to run
+    // while it shows.
     if (row >= 0) {
         m_state.miscValue = MiscValue(m_state.moduleIndex, row);
     }
@@ -340,6 +341,11 @@ void TfrmMain::btnConvertClick() {
     if (ProfileFor(m_state.moduleIndex) == nullptr) {
         // Without a module the run would write a format code left over from another module.
         AddLine("No module is selected");
+        return;
+    }
+    if (!MiscListFor(m_state.moduleIndex).empty() && cbMiscRec->currentIndex() < 0) {
+        // The field shows typed text that names no format: the run would write another code.
+        AddLine("No MISC format is selected");
         return;
     }
     if (cbBackupDnl->isChecked() && MakeBackup(m_state.path, *this) != 0) {

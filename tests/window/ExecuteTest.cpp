@@ -248,16 +248,42 @@ private slots:
         QVERIFY(dnl::test::ReadFile(Encoded(m_backupPath)) == ManyMiscFile(kMiscRecords, false));
     }
 
-    void noModuleRunsNothing() {
+    // Text typed into a list that names none of its items: Execute refuses, with no backup and no
+    // change to the file.
+    void refusesWhatTheListsDoNotName_data() {
+        QTest::addColumn<QString>("moduleKeys");
+        QTest::addColumn<QString>("miscKeys");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("NoModule") << "Z"
+                                  << ""
+                                  << "No module is selected";
+        QTest::newRow("MiscMatchingNoRow") << "J"
+                                           << "720/29"
+                                           << "No MISC format is selected";
+        QTest::newRow("CompletionTakenBack") << "TN"
+                                             << "1080/5\b"
+                                             << "No MISC format is selected";
+    }
+
+    void refusesWhatTheListsDoNotName() {
+        QFETCH(QString, moduleKeys);
+        QFETCH(QString, miscKeys);
+        QFETCH(QString, refusal);
         m_ui->OpenAnswering(m_dnlPath);
         SelectAllText(m_ui->cbModule);
-        QTest::keyClick(m_ui->cbModule, Qt::Key_Z);
-        QCOMPARE(int(m_ui->window->State().moduleIndex), 255);
+        QTest::keyClicks(m_ui->cbModule, moduleKeys);
+        if (!miscKeys.isEmpty()) {
+            SelectAllText(m_ui->cbMiscRec);
+            QTest::keyClicks(m_ui->cbMiscRec, miscKeys);
+            QCOMPARE(m_ui->cbMiscRec->currentText(), miscKeys.remove("\b"));
+            QCOMPARE(m_ui->cbMiscRec->currentIndex(), -1);
+        }
         QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
 
-        QCOMPARE(m_ui->LoggedLines(), QStringList({"No module is selected"}));
+        QCOMPARE(m_ui->LoggedLines(), QStringList({refusal}));
         QCOMPARE(DnlFile(), Rqx4File());
-        QVERIFY(!QFile::exists(m_backupPath));
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"X.dnl"}));
     }
 
     // The same file and choices, once through the window and once through dnlconv's convert, the
