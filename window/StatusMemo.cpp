@@ -1,5 +1,6 @@
 #include "StatusMemo.h"
 
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -42,7 +43,8 @@ void StatusMemo::ShowAddedLines() {
     m_added.clear();
     m_addedCount = 0;
     setTextCursor(end);
-    ensureCursorVisible();
+    // The whole way down: showing the caret alone can stop a line short, depending on the font.
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 }  // namespace dnl

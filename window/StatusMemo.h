@@ -19,7 +19,7 @@ public:
     void AddLine(const std::string& text);
 
     // Appends the lines kept so far as new last lines, moves the caret after them and scrolls to
-    // it. Undo does not record them: the user's Undo must not take logged lines away.
+    // the end. Undo does not record them: the user's Undo must not take logged lines away.
     void ShowAddedLines();
 
 private:

@@ -50,12 +50,14 @@ QFont CourierNew(int pixelSize) {
     return font;
 }
 
-// The Japanese memo font, by its Japanese and its Latin name, then IPAGothic, the fixed-width
-// Japanese font the setup installs, in its place.
+// The Japanese memo font, by its Japanese and its Latin name, then VL Gothic, the fixed-width
+// Japanese font the setup installs, in its place. VL Gothic draws ASCII as ASCII: fonts that
+// follow JIS-Roman, IPAGothic among them, draw "~" as an overline and the backslash as a yen
+// sign, which misspells the backup's name.
 QFont MemoFont() {
     QFont font;
     font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                      QStringLiteral("IPAGothic")});
+                      QStringLiteral("VL Gothic")});
     font.setStyleHint(QFont::TypeWriter);
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setPixelSize(12);

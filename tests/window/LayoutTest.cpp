@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -236,6 +238,12 @@ private slots:
         QCOMPARE(memo.pixelSize(), 12);
         QVERIFY2(QFontDatabase::writingSystems(memo.family()).contains(QFontDatabase::Japanese),
                  qPrintable(memo.family() + " cannot show Japanese"));
+        // "~" as a tilde at the height of the small letters, not as an overline above them.
+        const QRawFont raw = QRawFont::fromFont(m_ui->mmStatus->font());
+        const QList<quint32> tilde = raw.glyphIndexesForString(QStringLiteral("~"));
+        QVERIFY(tilde.size() == 1 && tilde[0] != 0);
+        QVERIFY2(raw.pathForGlyph(tilde[0]).boundingRect().center().y() > -raw.xHeight(),
+                 qPrintable(memo.family() + " draws ~ as an overline"));
     }
 
 private:
