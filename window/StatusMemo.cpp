@@ -10,6 +10,7 @@ namespace dnl {
 namespace {
 
 constexpr int kLinesPerParagraph = 16;
+constexpr const char* kLineSeparator = "\u2028";  // ends a line inside a paragraph
 
 }  // namespace
 
@@ -17,10 +18,9 @@ StatusMemo::StatusMemo(QWidget* parent) : QPlainTextEdit(parent) {}
 
 void StatusMemo::AddLine(const std::string& text) {
     if (m_addedCount > 0) {
-        const bool endsParagraph = m_addedCount % kLinesPerParagraph == 0;
-        m_added += endsParagraph ? QChar(u'\n') : QChar(QChar::LineSeparator);
+        m_added += m_addedCount % kLinesPerParagraph == 0 ? "\n" : kLineSeparator;
     }
-    m_added += QString::fromUtf8(text);
+    m_added += text;
     ++m_addedCount;
 }
 
@@ -30,17 +30,19 @@ void StatusMemo::ShowAddedLines() {
     }
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
+    QString added = QString::fromUtf8(m_added);
     // Every logged line ends with a line break, so the last line is left empty for the next one;
     // text the user typed there keeps a line of its own.
     if (end.block().text().isEmpty()) {
-        m_added += u'\n';
+        added += u'\n';
     } else {
-        m_added.prepend(u'\n');
+        added.prepend(u'\n');
     }
     document()->setUndoRedoEnabled(false);
-    end.insertText(m_added);
+    end.insertText(added);
     document()->setUndoRedoEnabled(true);
     m_added.clear();
+    m_added.shrink_to_fit();
     m_addedCount = 0;
     setTextCursor(end);
     // The whole way down: showing the caret alone can stop a line short, depending on the font.

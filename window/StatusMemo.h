@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPlainTextEdit>
-#include <QString>
 #include <string>
 
 namespace dnl {
@@ -23,7 +22,7 @@ public:
     void ShowAddedLines();
 
 private:
-    QString m_added;  // the lines kept, each but the last followed by a line break
+    std::string m_added;  // the lines kept, in UTF-8, each but the last followed by a line break
     int m_addedCount = 0;
 };
 
