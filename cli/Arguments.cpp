@@ -185,6 +185,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     app.require_subcommand(1);
     // A command passes the options it does not know, --version among them, to dnlconv itself.
     app.fallthrough();
+    // A path such as /data/x.dnl is a file on Windows too, never an option.
+    app.allow_windows_style_options(false);
     app.footer(kExitStatus);
     app.get_formatter()->column_width(kHelpColumn);
 
