@@ -1,0 +1,156 @@
+// File > Open in the real common dialog, Execute on real files, and the error box.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "ErrorBox.h"
+#include "Text.h"
+#include "WindowDriver.h"
+#include "resource.h"
+
+namespace dnl::test {
+namespace {
+
+// NAME "RQX4", MISC 0x0000, the end record.
+const std::string kRqx4File("\x08\x05\0\0\0\x05RQX4\0\0\x32\0\0\0\x02\0\0\x0f\xff\0\0\0\0", 25);
+const std::string kTnwq8File("\x08\x05\0\0\0\x05TNW8\0\0\x32\0\0\0\x02\x18\x01\x0f\xff\0\0\0\0",
+                             25);
+
+std::vector<std::wstring> ChildTexts(HWND dialog, const wchar_t* windowClass) {
+    std::vector<std::wstring> texts;
+    for (HWND child = FindWindowExW(dialog, nullptr, windowClass, nullptr); child != nullptr;
+         child = FindWindowExW(dialog, child, windowClass, nullptr)) {
+        texts.push_back(Text(child));
+    }
+    return texts;
+}
+
+// What a run showed at each line it logged, read while the run still held the thread.
+struct DuringRun {
+    std::vector<std::string> lines;
+    bool busyAtName = false;
+    bool enabledAtName = true;
+};
+
+LRESULT CALLBACK WatchMemo(HWND memo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR data) {
+    if (message == EM_REPLACESEL) {
+        auto& seen = *reinterpret_cast<DuringRun*>(data);
+        HWND window = GetParent(memo);
+        seen.lines.push_back(win32::Utf8(reinterpret_cast<const wchar_t*>(lParam)));
+        if (seen.lines.back() == "Find a NAME record\r\n") {
+            seen.busyAtName = GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
+            seen.enabledAtName = IsWindowEnabled(window) != FALSE;
+            // The user clicks Execute again and types into the module list meanwhile.
+            HWND button = GetDlgItem(window, IDC_btnConvert);
+            PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+            COMBOBOXINFO list{};
+            list.cbSize = sizeof list;
+            GetComboBoxInfo(GetDlgItem(window, IDC_cbModule), &list);
+            PostMessageW(list.hwndItem, WM_KEYDOWN, 'L', 1);
+            PostMessageW(list.hwndItem, WM_CHAR, L'L', 1);
+        }
+    }
+    return DefSubclassProc(memo, message, wParam, lParam);
+}
+
+class Win32ExecuteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory(m_folder.path / "one");
+        WriteBytes(m_dnl, kRqx4File);
+    }
+
+    TempFolder m_folder;
+    std::filesystem::path m_dnl = m_folder.path / "one" / "X.Dnl";
+    WindowUnderTest m_ui;
+};
+
+TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
+    std::vector<std::wstring> filters;
+    AnswerDialog([this] { SendMessageW(m_ui.window, WM_COMMAND, IDM_mnuFileOpen, 0); },
+                 [&filters](HWND dialog) {
+                     filters = ChildTexts(dialog, WC_COMBOBOXW);
+                     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                 });
+    EXPECT_NE(std::find(filters.begin(), filters.end(), L"DNLファイル\u3000(*.dnl)"),
+              filters.end());
+    EXPECT_FALSE(IsWindowEnabled(m_ui.Control(IDC_btnConvert)));
+
+    m_ui.OpenThroughDialog(m_dnl.wstring());
+    EXPECT_EQ(m_ui.State().path, win32::Utf8(m_dnl.wstring()));
+    EXPECT_EQ(std::filesystem::current_path(), m_dnl.parent_path());
+    EXPECT_TRUE(IsWindowEnabled(m_ui.Control(IDC_btnConvert)));
+
+    m_ui.OpenThroughDialog((m_folder.path / "X.txt").wstring());
+    EXPECT_EQ(m_ui.State().path, win32::Utf8(m_dnl.wstring()));
+    EXPECT_EQ(std::filesystem::current_path(), m_folder.path);
+}
+
+TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
+    m_ui.OpenThroughDialog(m_dnl.wstring());
+    m_ui.Pick(IDC_cbModule, 3);
+    m_ui.Pick(IDC_cbMiscRec, 1);
+    SendMessageW(m_ui.Control(IDC_cbGBR), BM_CLICK, 0, 0);
+    DuringRun seen;
+    SetWindowSubclass(m_ui.Control(IDC_mmStatus), WatchMemo, 1, reinterpret_cast<DWORD_PTR>(&seen));
+    SendMessageW(m_ui.Control(IDC_btnConvert), BM_CLICK, 0, 0);
+    Pump(m_ui.window);
+
+    const std::vector<std::string> expected{
+        "Backed up the original DNL file as 'X.~NL'", "Start...", "Find a NAME record", "--> TNWQ8",
+        "Modified the MISC record to 6145",           "Finished"};
+    EXPECT_EQ(m_ui.LoggedLines(), expected);
+    EXPECT_EQ(seen.lines.size(), expected.size());  // one append a line, no second run
+    EXPECT_EQ(ReadBytes(m_dnl), kTnwq8File);
+    EXPECT_EQ(ReadBytes(m_dnl.parent_path() / "X.~NL"), kRqx4File);
+    EXPECT_TRUE(seen.busyAtName);
+    EXPECT_FALSE(seen.enabledAtName);
+    EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+    EXPECT_TRUE(IsWindowEnabled(m_ui.window));
+    EXPECT_EQ(Text(m_ui.Control(IDC_cbModule)), L"TNWQ8");
+    RemoveWindowSubclass(m_ui.Control(IDC_mmStatus), WatchMemo, 1);
+}
+
+TEST_F(Win32ExecuteTest, TextMatchingNoModuleOrFormatIsRefused) {
+    m_ui.OpenThroughDialog(m_dnl.wstring());
+    m_ui.Type(IDC_cbMiscRec, L"x");
+    SendMessageW(m_ui.Control(IDC_btnConvert), BM_CLICK, 0, 0);
+    m_ui.Type(IDC_cbModule, L"x");
+    SendMessageW(m_ui.Control(IDC_btnConvert), BM_CLICK, 0, 0);
+    EXPECT_EQ(m_ui.LoggedLines(),
+              (std::vector<std::string>{"No MISC format is selected", "No module is selected"}));
+    EXPECT_EQ(ReadBytes(m_dnl), kRqx4File);
+    EXPECT_FALSE(std::filesystem::exists(m_dnl.parent_path() / "X.~NL"));
+}
+
+TEST_F(Win32ExecuteTest, AnErrorEscapingAHandlerIsShownAndTheLoopGoesOn) {
+    std::wstring caption;
+    std::vector<std::wstring> texts;
+    bool icon = false;
+    AnswerDialog(
+        [this] {
+            win32::ShowingErrors(m_ui.window, [] { throw std::runtime_error("Disk full"); });
+        },
+        [&](HWND box) {
+            caption = Text(box);
+            texts = ChildTexts(box, WC_STATICW);
+            for (HWND child = FindWindowExW(box, nullptr, WC_STATICW, nullptr); child != nullptr;
+                 child = FindWindowExW(box, child, WC_STATICW, nullptr)) {
+                icon = icon || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+            }
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+    EXPECT_EQ(caption, L"Win32window");
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Disk full."), texts.end());
+    EXPECT_TRUE(icon);
+    m_ui.Pick(IDC_cbModule, 1);
+    EXPECT_EQ(m_ui.State().moduleIndex, 1);
+}
+
+}  // namespace
+}  // namespace dnl::test
