@@ -1,10 +1,8 @@
 #include "InfoCommand.h"
 
-#include <cstring>
-
 #include "Examination.h"
 #include "ExitCodes.h"
-#include "FileCheck.h"
+#include "FileIo.h"
 #include "ModuleProfiles.h"
 #include "TextFormat.h"
 
@@ -101,10 +99,8 @@ void PrintReport(const DnlExamination& examination, std::ostream& out) {
 bool ReportFile(const std::string& file, std::ostream& out, std::ostream& err) {
     const DnlExamination examination = ExamineDnl(file);
     if (!examination.opened) {
-        // The file layer refuses anything but a regular file; say so rather than its errno.
-        const std::string why = WhyNotARegularFile(file);
-        err << "dnlconv: cannot open '" << file
-            << "': " << (why.empty() ? std::strerror(examination.openError) : why) << '\n';
+        err << "dnlconv: cannot open '" << file << "': " << ErrorText(examination.openError)
+            << '\n';
         return false;
     }
     out << "==> " << file << " <==\n";

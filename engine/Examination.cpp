@@ -27,8 +27,11 @@ public:
     void Walk() {
         for (;;) {
             RecordHeader header;
+            int groupHeaders = 0;
+            const int read = ReadNextRecord(m_record, header, groupHeaders);
+            m_result.records += groupHeaders;
+            m_offset += std::int64_t{kHeaderSize} * groupHeaders;
             const std::int64_t start = m_offset;
-            const int read = m_record.ReadHeader(header);
             if (read == 1) {
                 Problem(DnlProblemKind::NoEndRecord, start);
                 return;
@@ -41,10 +44,6 @@ public:
             }
             ++m_result.records;
             m_offset += kHeaderSize;
-            // A group header is followed at once by the next header, as in a conversion run.
-            if (IsGroupRecord(header.type)) {
-                continue;
-            }
             if (header.type == kEndRecord) {
                 m_result.endRecord = true;
                 return;

@@ -80,9 +80,14 @@ int CDnlRecord::ReadPayload(std::int32_t length, std::vector<unsigned char>& pay
 
 int CDnlRecord::SkipPayload(std::int32_t length) {
     if (length < 0) {
-        return Failed(-1, EINVAL);
+        m_error = EINVAL;
+        return -1;
     }
-    return Files().Seek(m_handle, length) == 0 ? 0 : Failed(-1, Files().LastError());
+    if (Files().Seek(m_handle, length) != 0) {
+        m_error = Files().LastError();
+        return -1;
+    }
+    return 0;
 }
 
 int CDnlRecord::WriteName(std::string_view text, std::int32_t length) {
@@ -126,15 +131,21 @@ void CDnlRecord::SwapBytes(const void* source, void* destination, std::int16_t s
     std::memcpy(destination, reversed, static_cast<std::size_t>(size));
 }
 
+int ReadNextRecord(CDnlRecord& record, RecordHeader& header, int& groupHeaders) {
+    groupHeaders = 0;
+    for (;;) {
+        const int result = record.ReadHeader(header);
+        if (result != 0 || !IsGroupRecord(header.type)) {
+            return result;
+        }
+        ++groupHeaders;
+    }
+}
+
 int CDnlRecord::FailedOverwrite() {
     m_error = Files().LastError();
     m_log.AddLine("モジュール名の上書きに失敗しました");
     return -2;
-}
-
-int CDnlRecord::Failed(int result, int error) {
-    m_error = error;
-    return result;
 }
 
 }  // namespace dnl

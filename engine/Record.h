@@ -79,11 +79,15 @@ public:
 
 private:
     int FailedOverwrite();
-    int Failed(int result, int error);
 
     int m_handle;
     StatusLog& m_log;
     int m_error = 0;
 };
+
+// The step every walk over a DNL file takes: reads headers until one that is not a group header,
+// since a group's own header is followed at once by the next header. Returns ReadHeader's result
+// for the last header read and sets `groupHeaders` to the number of group headers passed over.
+int ReadNextRecord(CDnlRecord& record, RecordHeader& header, int& groupHeaders);
 
 }  // namespace dnl

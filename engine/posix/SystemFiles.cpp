@@ -47,10 +47,14 @@ public:
             return -1;
         }
         struct stat status {};
-        if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
-            const int refused = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+        if (::fstat(handle, &status) != 0) {
+            const int error = errno;
             ::close(handle);
-            return Fail(refused);
+            return Fail(error);
+        }
+        if (!S_ISREG(status.st_mode)) {
+            ::close(handle);
+            return Fail(kNotARegularFile);
         }
         return handle;
     }

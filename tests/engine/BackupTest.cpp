@@ -97,6 +97,13 @@ TEST_F(BackupTest, LandsBesideTheDnlFileAndReplacesAnEarlierBackup) {
     EXPECT_THAT(log.lines, ElementsAre("Backed up the original DNL file as 'Y.~NL'"));
 }
 
+TEST_F(BackupTest, NameAsLongAsANameCanBeIsBackedUp) {
+    const std::string longest = dir.File(std::string(251, 'n') + ".dnl");
+    WriteFile(longest, SampleBytes(10));
+    EXPECT_EQ(MakeBackup(longest, log), 0);
+    EXPECT_EQ(ReadFile(dir.File(std::string(251, 'n') + ".~NL")), SampleBytes(10));
+}
+
 TEST_F(BackupTest, KeepsThePermissionsOfTheDnlFile) {
     namespace fs = std::filesystem;
     WriteFile(path, SampleBytes(10));
@@ -123,7 +130,8 @@ TEST_F(BackupTest, BackupThatCannotBeCreatedGivesTheErrorNumber) {
     WriteFile(path, SampleBytes(5));
     std::filesystem::create_directory(backup);
     EXPECT_EQ(MakeBackup(path, log), -2);
-    EXPECT_THAT(log.lines, ElementsAre("Fail to open X.~NL, error code was (21)"));
+    EXPECT_THAT(log.lines,
+                ElementsAre("Fail to open X.~NL, error code was (" + std::to_string(EISDIR) + ")"));
 }
 
 TEST_F(BackupTest, DeniedBackupGivesTheDeniedErrorNumber) {
@@ -131,7 +139,8 @@ TEST_F(BackupTest, DeniedBackupGivesTheDeniedErrorNumber) {
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Create, 1, EACCES);
     EXPECT_EQ(MakeBackup(path, log), -2);
-    EXPECT_THAT(log.lines, ElementsAre("Fail to open X.~NL, error code was (13)"));
+    EXPECT_THAT(log.lines,
+                ElementsAre("Fail to open X.~NL, error code was (" + std::to_string(EACCES) + ")"));
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
 }
 
