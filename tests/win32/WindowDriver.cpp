@@ -78,6 +78,19 @@ Rect Bounds(HWND control) {
     return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
 }
 
+Size ClientSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+std::pair<DWORD, DWORD> Selection(HWND list) {
+    std::pair<DWORD, DWORD> selection;
+    SendMessageW(list, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&selection.first),
+                 reinterpret_cast<LPARAM>(&selection.second));
+    return selection;
+}
+
 std::wstring Text(HWND window) {
     return win32::WindowText(window);
 }

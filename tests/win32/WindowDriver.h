@@ -41,7 +41,10 @@ void Pump(HWND window);
 // Where `control` sits in its parent's client area.
 Rect Bounds(HWND control);
 
+Size ClientSize(HWND window);
 std::wstring Text(HWND window);
+// The selection in a drop-down list's text field.
+std::pair<DWORD, DWORD> Selection(HWND list);
 
 // Runs `answer` on another thread with the first dialog box this thread shows, while this thread
 // runs `show`; returns once both are done.

@@ -1,4 +1,5 @@
-// The Win32 window as it first appears, and as module choices and typed text change it.
+// The Win32 window as it first appears, and as module choices, typed text, resizing and a change
+// of DPI change it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,20 +18,20 @@ struct Designed {
     const wchar_t* caption;
     Rect bounds;
     bool enabled;
-    int checked;  // BM_GETCHECK of the check boxes, -1 for the others
+    bool tabStop;
 };
 
-// In z-order, which is the tab order of those with WS_TABSTOP.
+// In z-order, so the tab stops among them come in tab order.
 const Designed kDesigned[] = {
-    {IDC_Label1, L"Static", L"Select Module:", {8, 16, 98, 15}, true, -1},
-    {IDC_Label2, L"Static", L"Misc Record:", {128, 16, 84, 15}, true, -1},
-    {IDC_Panel1, L"Static", L"", {0, 0, 440, 2}, true, -1},
-    {IDC_mmStatus, L"Edit", L"\r\n", {0, 93, 440, 209}, true, -1},
-    {IDC_cbModule, L"ComboBox", L"RQX4", {8, 32, 113, 23}, true, -1},
-    {IDC_btnConvert, L"Button", L"Execute", {360, 32, 75, 25}, false, -1},
-    {IDC_cbBackupDnl, L"Button", L"backup original", {312, 8, 121, 17}, true, BST_CHECKED},
-    {IDC_cbMiscRec, L"ComboBox", L"NTSC", {128, 32, 169, 23}, true, -1},
-    {IDC_cbGBR, L"Button", L"GBR", {144, 64, 57, 17}, false, BST_UNCHECKED},
+    {IDC_Label1, L"Static", L"Select Module:", {8, 16, 98, 15}, true, false},
+    {IDC_Label2, L"Static", L"Misc Record:", {128, 16, 84, 15}, true, false},
+    {IDC_Panel1, L"Static", L"", {0, 0, 440, 2}, true, false},
+    {IDC_mmStatus, L"Edit", L"\r\n", {0, 93, 440, 209}, true, true},
+    {IDC_cbModule, L"ComboBox", L"RQX4", {8, 32, 113, 23}, true, true},
+    {IDC_btnConvert, L"Button", L"Execute", {360, 32, 75, 25}, false, true},
+    {IDC_cbBackupDnl, L"Button", L"backup original", {312, 8, 121, 17}, true, true},
+    {IDC_cbMiscRec, L"ComboBox", L"NTSC", {128, 32, 169, 23}, true, true},
+    {IDC_cbGBR, L"Button", L"GBR", {144, 64, 57, 17}, false, true},
 };
 
 std::wstring ClassOf(HWND window) {
@@ -39,11 +40,24 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-LOGFONTW FontOf(HWND control) {
+LONG FontHeight(HWND control) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
                &font);
-    return font;
+    return font.lfHeight;
+}
+
+// "File(&F)[Open(&O)...|-|...]..."
+std::wstring MenuTexts(HMENU menu) {
+    std::wstring texts;
+    for (int item = 0; item < GetMenuItemCount(menu); ++item) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(item), text, 64, MF_BYPOSITION);
+        HMENU popup = GetSubMenu(menu, item);
+        texts += (item > 0 && popup == nullptr ? L"|" : L"") + std::wstring(text[0] ? text : L"-") +
+                 (popup != nullptr ? L"[" + MenuTexts(popup) + L"]" : L"");
+    }
+    return texts;
 }
 
 class Win32WindowTest : public ::testing::Test {
@@ -51,17 +65,11 @@ protected:
     WindowUnderTest m_ui;
 };
 
-TEST_F(Win32WindowTest, ControlsAsDesignedAtNinetySixDpi) {
+TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
     ASSERT_EQ(GetDpiForWindow(m_ui.window), 96u);
-    EXPECT_EQ(ClassOf(m_ui.window), L"TfrmMain");
-    EXPECT_EQ(Text(m_ui.window), L"dnl File transfer Tool");
-    RECT client{};
-    GetClientRect(m_ui.window, &client);
-    EXPECT_EQ(client.right, 442);
-    EXPECT_EQ(client.bottom, 305);
+    EXPECT_EQ(ClassOf(m_ui.window) + L" " + Text(m_ui.window), L"TfrmMain dnl File transfer Tool");
+    EXPECT_EQ(ClientSize(m_ui.window), (Size{442, 305}));
     EXPECT_EQ(GetClassLongPtrW(m_ui.window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
-
-    std::vector<int> tabOrder;
     HWND control = GetWindow(m_ui.window, GW_CHILD);
     for (const Designed& designed : kDesigned) {
         SCOPED_TRACE(designed.id);
@@ -70,135 +78,96 @@ TEST_F(Win32WindowTest, ControlsAsDesignedAtNinetySixDpi) {
         EXPECT_EQ(Text(control), designed.caption);
         EXPECT_EQ(Bounds(control), designed.bounds);
         EXPECT_EQ(IsWindowEnabled(control) != FALSE, designed.enabled);
-        if (designed.checked >= 0) {
-            EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0), designed.checked);
-        }
-        if ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0) {
-            tabOrder.push_back(designed.id);
-        }
+        EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0, designed.tabStop);
         control = GetWindow(control, GW_HWNDNEXT);
     }
-    EXPECT_EQ(tabOrder, (std::vector<int>{IDC_mmStatus, IDC_cbModule, IDC_btnConvert,
-                                          IDC_cbBackupDnl, IDC_cbMiscRec, IDC_cbGBR}));
+    EXPECT_EQ(SendMessageW(m_ui.Control(IDC_cbBackupDnl), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_NE(GetWindowLongW(m_ui.Control(IDC_cbBackupDnl), GWL_STYLE) & BS_LEFTTEXT, 0);
+    EXPECT_EQ(SendMessageW(m_ui.Control(IDC_cbGBR), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(win32::Items(m_ui.Control(IDC_cbModule)),
               (std::vector<std::string>{"RQX4", "LM5", "PZK2", "TNWQ8", "JSRY3"}));
     EXPECT_EQ(win32::Items(m_ui.Control(IDC_cbMiscRec)),
               (std::vector<std::string>{"NTSC", "NTSC NSU", "PAL"}));
+    for (const auto& [id, height] :
+         {std::pair{IDC_Label1, -12}, {IDC_cbModule, -12}, {IDC_mmStatus, -12}, {IDC_cbGBR, -16}}) {
+        EXPECT_EQ(FontHeight(m_ui.Control(id)), height) << id;
+    }
+    EXPECT_EQ(MenuTexts(GetMenu(m_ui.window)),
+              L"File(&F)[Open(&O)...|-|Exit(&X)]Help(&H)[About Varnok...]");
 }
 
-TEST_F(Win32WindowTest, FontsMenuAndTooltip) {
-    const std::pair<int, LONG> heights[] = {
-        {IDC_Label1, -12}, {IDC_cbModule, -12}, {IDC_mmStatus, -12}, {IDC_cbGBR, -16}};
-    for (const auto& [id, height] : heights) {
-        EXPECT_EQ(FontOf(m_ui.Control(id)).lfHeight, height) << id;
+TEST_F(Win32WindowTest, HoveringOverTheModuleListShowsItsTip) {
+    RECT list{};
+    GetWindowRect(m_ui.Control(IDC_cbModule), &list);
+    SetCursorPos((list.left + list.right) / 2, (list.top + list.bottom) / 2);
+    HWND tip = nullptr;
+    for (int wait = 0; wait < 100 && IsWindowVisible(tip) == FALSE; ++wait) {
+        Sleep(20);
+        Pump(m_ui.window);
+        tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
     }
-    EXPECT_EQ(FontOf(m_ui.Control(IDC_mmStatus)).lfCharSet, SHIFTJIS_CHARSET);
-
-    HMENU menu = GetMenu(m_ui.window);
-    std::vector<std::wstring> texts;
-    for (HMENU popup : {GetSubMenu(menu, 0), GetSubMenu(menu, 1)}) {
-        for (int item = 0; item < GetMenuItemCount(popup); ++item) {
-            wchar_t text[64] = {};
-            GetMenuStringW(popup, static_cast<UINT>(item), text, 64, MF_BYPOSITION);
-            texts.emplace_back(text[0] != 0 ? text : L"-");
-        }
-    }
-    EXPECT_EQ(texts,
-              (std::vector<std::wstring>{L"Open(&O)...", L"-", L"Exit(&X)", L"About Varnok..."}));
-    wchar_t title[16] = {};
-    GetMenuStringW(menu, 1, title, 16, MF_BYPOSITION);
-    EXPECT_EQ(std::wstring(title), L"Help(&H)");
-
-    HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
-    while (tooltip != nullptr && GetWindow(tooltip, GW_OWNER) != m_ui.window) {
-        tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr);
-    }
-    ASSERT_NE(tooltip, nullptr);
-    wchar_t tip[64] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = m_ui.window;
-    tool.uId = reinterpret_cast<UINT_PTR>(m_ui.Control(IDC_cbModule));
-    tool.lpszText = tip;
-    SendMessageW(tooltip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_EQ(std::wstring(tip), L"どのモジュール用のDNLファイルにするか指定します");
+    ASSERT_TRUE(IsWindowVisible(tip));
+    EXPECT_EQ(Text(tip), L"どのモジュール用のDNLファイルにするか指定します");
 }
 
-TEST_F(Win32WindowTest, MemoAndRuleFollowTheWidthAndKeepTheirCentre) {
+TEST_F(Win32WindowTest, ResizeAndDpiChangeMoveTheControls) {
     RECT frame{};
     GetWindowRect(m_ui.window, &frame);
     SetWindowPos(m_ui.window, nullptr, 0, 0, 200 + (frame.right - frame.left),
                  305 + (frame.bottom - frame.top), SWP_NOMOVE | SWP_NOZORDER);
-    RECT client{};
-    GetClientRect(m_ui.window, &client);
-    ASSERT_EQ(client.right, 642);
-    ASSERT_EQ(client.bottom, 610);
+    ASSERT_EQ(ClientSize(m_ui.window), (Size{642, 610}));
     EXPECT_EQ(Bounds(m_ui.Control(IDC_mmStatus)), (Rect{0, 290, 640, 209}));
     EXPECT_EQ(Bounds(m_ui.Control(IDC_Panel1)), (Rect{0, 1, 640, 2}));
     EXPECT_EQ(Bounds(m_ui.Control(IDC_cbModule)), (Rect{8, 32, 113, 23}));
+
+    RECT suggested{0, 0, 1100, 900};
+    SendMessageW(m_ui.window, WM_DPICHANGED, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(Bounds(m_ui.Control(IDC_cbModule)), (Rect{16, 64, 226, 46}));
+    EXPECT_EQ(Bounds(m_ui.Control(IDC_btnConvert)), (Rect{720, 64, 150, 50}));
+    EXPECT_EQ(FontHeight(m_ui.Control(IDC_cbGBR)), -32);
 }
 
 TEST_F(Win32WindowTest, SelectModuleForEachModule) {
-    struct Case {
-        int row;
-        std::size_t formats;
-        const wchar_t* shown;
-        bool gbrEnabled;
-    };
-    const Case cases[] = {{2, 14, L"NTSC NSU", false},
-                          {1, 0, L"NTSC NSU", false},
-                          {3, 19, L"1080/60i", true},
-                          {4, 4, L"720/50p", false},
-                          {0, 3, L"NTSC", false}};
+    // module, MISC rows, MISC text shown, GBR box enabled
+    const std::tuple<int, std::size_t, const wchar_t*, bool> cases[] = {{2, 14, L"NTSC NSU", false},
+                                                                        {1, 0, L"NTSC NSU", false},
+                                                                        {3, 19, L"1080/60i", true},
+                                                                        {4, 4, L"720/50p", false},
+                                                                        {0, 3, L"NTSC", false}};
     HWND misc = m_ui.Control(IDC_cbMiscRec);
-    for (const Case& c : cases) {
-        m_ui.Pick(IDC_cbModule, c.row);
-        SCOPED_TRACE(c.row);
-        EXPECT_EQ(m_ui.State().moduleIndex, c.row);
-        EXPECT_EQ(win32::Items(misc).size(), c.formats);
-        EXPECT_EQ(Text(misc), c.shown);
-        EXPECT_EQ(IsWindowEnabled(misc) != FALSE, c.formats > 0);
-        EXPECT_EQ(IsWindowEnabled(m_ui.Control(IDC_cbGBR)) != FALSE, c.gbrEnabled);
+    for (const auto& [module, rows, shown, gbr] : cases) {
+        m_ui.Pick(IDC_cbModule, module);
+        SCOPED_TRACE(module);
+        EXPECT_EQ(m_ui.State().moduleIndex, module);
+        EXPECT_EQ(win32::Items(misc).size(), rows);
+        EXPECT_EQ(Text(misc), shown);
+        EXPECT_EQ(IsWindowEnabled(misc) != FALSE, rows > 0);
+        EXPECT_EQ(IsWindowEnabled(m_ui.Control(IDC_cbGBR)) != FALSE, gbr);
     }
     // The GBR box keeps its mark while disabled, and TNWQ8 reads it back.
     m_ui.Pick(IDC_cbModule, 3);
     SendMessageW(m_ui.Control(IDC_cbGBR), BM_CLICK, 0, 0);
-    EXPECT_TRUE(m_ui.State().gbr);
     m_ui.Pick(IDC_cbModule, 2);
     m_ui.Pick(IDC_cbMiscRec, 8);
     EXPECT_EQ(m_ui.State().miscValue, 0x0100);
     m_ui.Pick(IDC_cbModule, 3);
-    EXPECT_EQ(SendMessageW(m_ui.Control(IDC_cbGBR), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_TRUE(m_ui.State().gbr);
     EXPECT_EQ(m_ui.State().miscValue, 0x0800);
 }
 
-TEST_F(Win32WindowTest, TypedTextCompletesWithTheFirstItemIgnoringCase) {
+TEST_F(Win32WindowTest, TypedCharactersCompleteAndBackspaceSelectsNoItem) {
     HWND misc = m_ui.Control(IDC_cbMiscRec);
     m_ui.Pick(IDC_cbMiscRec, 1);
     m_ui.Type(IDC_cbMiscRec, L"n");
-    DWORD start = 0;
-    DWORD end = 0;
-    COMBOBOXINFO list{};
-    list.cbSize = sizeof list;
-    GetComboBoxInfo(misc, &list);
-    SendMessageW(list.hwndItem, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(Text(misc), L"NTSC");
-    EXPECT_EQ(std::pair(start, end), std::pair(1UL, 4UL));  // "TSC", the completion, selected
-    EXPECT_EQ(SendMessageW(misc, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(Selection(misc), (std::pair<DWORD, DWORD>(1, 4)));  // the completion, selected
+    EXPECT_EQ(m_ui.State().miscValue, 0x0000);
     m_ui.Type(IDC_cbMiscRec, L"TSC ", false);
     EXPECT_EQ(Text(misc), L"NTSC NSU");
     EXPECT_EQ(m_ui.State().miscValue, 0x0001);
-
-    m_ui.Type(IDC_cbMiscRec, L"pa");
-    EXPECT_EQ(Text(misc), L"PAL");
-    EXPECT_EQ(m_ui.State().miscValue, 0x0000);
-    EXPECT_TRUE(m_ui.State().miscChosen);
-    m_ui.Type(IDC_cbMiscRec, L"\bx", false);  // Backspace drops the "L" completion
-    EXPECT_EQ(Text(misc), L"PAx");
+    m_ui.Type(IDC_cbMiscRec, L"\b", false);  // removes the completion "NSU"
+    EXPECT_EQ(Text(misc), L"NTSC ");
     EXPECT_EQ(SendMessageW(misc, CB_GETCURSEL, 0, 0), CB_ERR);
     EXPECT_FALSE(m_ui.State().miscChosen);
 
@@ -206,11 +175,8 @@ TEST_F(Win32WindowTest, TypedTextCompletesWithTheFirstItemIgnoringCase) {
     EXPECT_EQ(Text(m_ui.Control(IDC_cbModule)), L"Tz");
     EXPECT_EQ(m_ui.State().moduleIndex, 255);
     EXPECT_FALSE(IsWindowEnabled(misc));
-    m_ui.Type(IDC_cbModule, L"\b", false);
-    EXPECT_EQ(Text(m_ui.Control(IDC_cbModule)), L"T");
-    EXPECT_EQ(m_ui.State().moduleIndex, 255);
-    m_ui.Type(IDC_cbModule, L"l");
-    EXPECT_EQ(m_ui.State().moduleIndex, 1);
+    m_ui.Type(IDC_cbModule, L"\bnw", false);
+    EXPECT_EQ(m_ui.State().moduleIndex, 3);
 }
 
 }  // namespace
