@@ -86,7 +86,7 @@ bool IsEditingMessage(UINT message, WPARAM wParam) {
 
 LRESULT CALLBACK CompletingEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                     UINT_PTR /*id*/, DWORD_PTR comboData) {
-    const auto combo = reinterpret_cast<HWND>(comboData);
+    auto* const combo = reinterpret_cast<HWND>(comboData);
     LRESULT result = 0;
     const bool handled = message == WM_CHAR || IsEditingMessage(message, wParam);
     if (!handled) {

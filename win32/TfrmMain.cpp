@@ -63,9 +63,13 @@ LRESULT CALLBACK MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam,
     return result;
 }
 
+bool IsChecked(HWND box) {
+    return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void DropQueuedInput(UINT first, UINT last) {
     MSG dropped;
-    while (PeekMessageW(&dropped, nullptr, first, last, PM_REMOVE)) {
+    while (PeekMessageW(&dropped, nullptr, first, last, PM_REMOVE) != FALSE) {
     }
 }
 
@@ -183,7 +187,7 @@ void TfrmMain::OnCreate() {
 }
 
 void TfrmMain::CreateControls() {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_window, GWLP_HINSTANCE));
+    auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_window, GWLP_HINSTANCE));
     for (const ControlDesign& design : kControls) {
         CreateWindowExW(design.exStyle, design.windowClass, design.caption,
                         WS_CHILD | WS_VISIBLE | design.style, 0, 0, 0, 0, m_window,
@@ -208,7 +212,7 @@ void TfrmMain::CreateControls() {
 }
 
 void TfrmMain::CreateTooltip() {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_window, GWLP_HINSTANCE));
+    auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_window, GWLP_HINSTANCE));
     m_tooltip =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -364,10 +368,6 @@ void TfrmMain::ShowBusy() {
 void TfrmMain::ShowNormal() {
     m_busy = false;
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-}
-
-bool TfrmMain::IsChecked(HWND box) const {
-    return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::optional<std::string> TfrmMain::RunOpenDialog() {

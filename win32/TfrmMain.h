@@ -52,7 +52,6 @@ private:
     bool OnSetCursor(HWND under, WORD hitTest);
     void OnCommand(int id, int code);
     std::optional<std::string> RunOpenDialog();
-    bool IsChecked(HWND box) const;
 
     void cbModuleChange();
     void cbMiscRecChange();
