@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include <initializer_list>
+#include <string>
 
 #include "Design.h"
 
@@ -46,6 +47,19 @@ const wchar_t* CourierNew() {
     return FirstInstalled({L"Courier New", L"Liberation Mono", L"Courier"}, ANSI_CHARSET);
 }
 
+HFONT JapaneseTipFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+    LOGFONTW& font = metrics.lfStatusFont;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    const wchar_t* face = FirstInstalled(
+        {font.lfFaceName, L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic", L"VL Gothic"},
+        SHIFTJIS_CHARSET);
+    wcsncpy(font.lfFaceName, std::wstring(face).c_str(), LF_FACESIZE - 1);
+    return CreateFontIndirectW(&font);
+}
+
 }  // namespace
 
 WindowFonts::WindowFonts(UINT dpi)
@@ -53,10 +67,11 @@ WindowFonts::WindowFonts(UINT dpi)
       m_memo(FixedPitchFont(
           FirstInstalled({L"MS Gothic", L"VL Gothic", L"IPAGothic"}, SHIFTJIS_CHARSET),
           Scaled(12, dpi), SHIFTJIS_CHARSET)),
-      m_gbr(FixedPitchFont(CourierNew(), Scaled(16, dpi), ANSI_CHARSET)) {}
+      m_gbr(FixedPitchFont(CourierNew(), Scaled(16, dpi), ANSI_CHARSET)),
+      m_tip(JapaneseTipFont(dpi)) {}
 
 WindowFonts::~WindowFonts() {
-    for (HFONT font : {m_window, m_memo, m_gbr}) {
+    for (HFONT font : {m_window, m_memo, m_gbr, m_tip}) {
         DeleteObject(font);
     }
 }

@@ -243,6 +243,7 @@ void TfrmMain::ApplyFonts() {
         SendMessageW(GetDlgItem(m_window, design.id), WM_SETFONT, reinterpret_cast<WPARAM>(font),
                      TRUE);
     }
+    SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts->Tip()), TRUE);
     PlaceControls();
 }
 
