@@ -67,6 +67,11 @@ protected:
 
 TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
     ASSERT_EQ(GetDpiForWindow(m_ui.window), 96u);
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(m_ui.window)),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
+    SIZE ideal{};  // only the buttons of the version 6 common controls know their ideal size
+    EXPECT_TRUE(SendMessageW(m_ui.Control(IDC_btnConvert), BCM_GETIDEALSIZE, 0,
+                             reinterpret_cast<LPARAM>(&ideal)));
     EXPECT_EQ(ClassOf(m_ui.window) + L" " + Text(m_ui.window), L"TfrmMain dnl File transfer Tool");
     EXPECT_EQ(ClientSize(m_ui.window), (Size{442, 305}));
     EXPECT_EQ(GetClassLongPtrW(m_ui.window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
