@@ -31,14 +31,11 @@ void WindowUnderTest::Pick(int listId, int row) const {
 }
 
 void WindowUnderTest::Type(int listId, const std::wstring& keys, bool selectAllFirst) const {
-    COMBOBOXINFO list{};
-    list.cbSize = sizeof list;
-    GetComboBoxInfo(Control(listId), &list);
     if (selectAllFirst) {
-        SendMessageW(list.hwndItem, EM_SETSEL, 0, -1);
+        SendMessageW(Control(listId), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     }
     for (const wchar_t key : keys) {
-        PostMessageW(list.hwndItem, WM_CHAR, key, 1);
+        PostMessageW(GetWindow(Control(listId), GW_CHILD), WM_CHAR, key, 1);  // its edit field
     }
     Pump(window);
 }
@@ -46,8 +43,7 @@ void WindowUnderTest::Type(int listId, const std::wstring& keys, bool selectAllF
 void WindowUnderTest::OpenThroughDialog(const std::wstring& path) const {
     AnswerDialog([this] { SendMessageW(window, WM_COMMAND, IDM_mnuFileOpen, 0); },
                  [&path](HWND dialog) {
-                     HWND name = GetDlgItem(dialog, 0x47C);  // cmb13, the file name
-                     SendMessageW(name != nullptr ? name : GetDlgItem(dialog, 0x480), WM_SETTEXT, 0,
+                     SendMessageW(GetDlgItem(dialog, 0x47C), WM_SETTEXT, 0,  // cmb13, the name
                                   reinterpret_cast<LPARAM>(path.c_str()));
                      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
                  });
