@@ -24,12 +24,10 @@ namespace {
 
 const std::vector<std::size_t> kSizes = {1'000, 100'000, 1'000'000};
 
-// The run's lines are made as usual but not kept: the memo is not what is measured. Only
-// whether the last one says the run reached its end is remembered.
-class FinishLog final : public StatusLog {
+// The run's lines are made as usual but not kept: the memo is not what is measured.
+class DiscardingLog final : public StatusLog {
 public:
-    void AddLine(const std::string& text) override { finished = text == "Finished"; }
-    bool finished = false;
+    void AddLine(const std::string& /*text*/) override {}
 };
 
 class StillCursor final : public BusyCursor {
@@ -49,14 +47,13 @@ std::string DnlPath(std::size_t records) {
 
 // TNWQ8, "1080/50i", GBR: the example conversion, rewriting every MISC record.
 bool EngineConversion(const std::string& path) {
-    FinishLog log;
+    DiscardingLog log;
     StillCursor cursor;
-    ConversionRun(path, 3, 0x0801, true, log, cursor);
-    return log.finished;
+    return RunConversion(path, {3, 0x0801, true}, log, cursor).end == RunEnd::Finished;
 }
 
 bool EngineBackup(const std::string& path) {
-    FinishLog log;
+    DiscardingLog log;
     return MakeBackup(path, log) == 0;
 }
 
@@ -69,6 +66,12 @@ void Measure(benchmark::State& state, const std::string& path, Operation operati
         }
     }
 }
+
+// The benchmark of an engine operation and that of its floor, by name.
+struct Comparison {
+    std::string engine;
+    std::string floor;
+};
 
 // Median time per run of each benchmark, by name.
 class RatioReporter final : public benchmark::ConsoleReporter {
@@ -85,12 +88,13 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
-    void PrintRatio(const std::string& engine, const std::string& floor) const {
-        const auto e = m_seconds.find(engine);
-        const auto f = m_seconds.find(floor);
+    void PrintRatio(const Comparison& names) const {
+        const auto e = m_seconds.find(names.engine);
+        const auto f = m_seconds.find(names.floor);
         if (e != m_seconds.end() && f != m_seconds.end()) {
-            std::printf("%-26s %9.3f ms  %-26s %9.3f ms  ratio %.3f\n", engine.c_str(),
-                        e->second * 1e3, floor.c_str(), f->second * 1e3, e->second / f->second);
+            std::printf("%-26s %9.3f ms  %-26s %9.3f ms  ratio %.3f\n", names.engine.c_str(),
+                        e->second * 1e3, names.floor.c_str(), f->second * 1e3,
+                        e->second / f->second);
         }
     }
 
@@ -155,8 +159,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nMedian time per run, engine against floor:\n");
     for (const std::size_t records : kSizes) {
-        reporter.PrintRatio(Named("ConversionRun", records), Named("ConversionFloor", records));
-        reporter.PrintRatio(Named("MakeBackup", records), Named("BackupFloor", records));
+        reporter.PrintRatio({Named("ConversionRun", records), Named("ConversionFloor", records)});
+        reporter.PrintRatio({Named("MakeBackup", records), Named("BackupFloor", records)});
     }
     std::printf("\nPeak memory of a backup and a conversion in a fresh process:\n");
     for (const std::size_t records : {kSizes.front(), kSizes.back()}) {

@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -20,7 +22,6 @@
 
 #include "WindowTestSupport.h"
 
-using dnl::test::WindowUnderTest;
 
 namespace {
 
@@ -42,16 +43,10 @@ QStringList ActionTexts(const QWidget* menu) {
 
 }  // namespace
 
-class LayoutTest : public QObject {
+class LayoutTest : public dnl::test::WindowTestCase {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_ui = std::make_unique<WindowUnderTest>();
-        QVERIFY2(m_ui->Ready(), qPrintable("missing: " + m_ui->missing.join(u' ')));
-    }
-    void cleanup() { m_ui.reset(); }
-
     void startsWithFirstModuleAndNoFile() {
         QCOMPARE(m_ui->window->windowTitle(), QStringLiteral("dnl File transfer Tool"));
         QCOMPARE(Items(m_ui->cbModule), QStringList({"RQX4", "LM5", "PZK2", "TNWQ8", "JSRY3"}));
@@ -195,6 +190,7 @@ private slots:
         m_ui->mmStatus->moveCursor(QTextCursor::End);
         QTest::keyClicks(m_ui->mmStatus, "my note");
         m_ui->window->AddLine("Finished");
+        QTest::keyClick(m_ui->mmStatus, Qt::Key_Z, Qt::ControlModifier);  // Undo takes no line away
         QCOMPARE(m_ui->mmStatus->toPlainText(), QStringLiteral("\nStart...\nmy note\nFinished"));
         m_ui->window->AddLine("Start...");
         QCOMPARE(m_ui->LoggedLines(), QStringList({"Start...", "my note", "Finished", "Start..."}));
@@ -235,6 +231,12 @@ private slots:
         QCOMPARE(memo.pixelSize(), 12);
         QVERIFY2(QFontDatabase::writingSystems(memo.family()).contains(QFontDatabase::Japanese),
                  qPrintable(memo.family() + " cannot show Japanese"));
+        // "~" as a tilde at the height of the small letters, not as an overline above them.
+        const QRawFont raw = QRawFont::fromFont(m_ui->mmStatus->font());
+        const QList<quint32> tilde = raw.glyphIndexesForString(QStringLiteral("~"));
+        QVERIFY(tilde.size() == 1 && tilde[0] != 0);
+        QVERIFY2(raw.pathForGlyph(tilde[0]).boundingRect().center().y() > -raw.xHeight(),
+                 qPrintable(memo.family() + " draws ~ as an overline"));
     }
 
 private:
@@ -252,8 +254,6 @@ private:
         }
         return order;
     }
-
-    std::unique_ptr<WindowUnderTest> m_ui;
 };
 
 QTEST_MAIN(LayoutTest)
