@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Runs the real dnlconv executable and checks what a shell sees: the exit code, standard output
 # and standard error, and the files on disk.
-# Usage: dnlconv_test.sh CASE DNLCONV VERSION
+# Usage: dnlconv_test.sh CASE VERSION [EMULATOR...] DNLCONV
+# (a Windows dnlconv.exe comes with the command that runs it, Wine)
 set -euo pipefail
 
 case_name=$1
-dnlconv=$2
-version=$3
+version=$2
+dnlconv=("${@:3}")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -26,7 +27,7 @@ fail() {
 # Runs dnlconv; the exit code lands in $code, the outputs in the files out and err.
 run() {
   code=0
-  "$dnlconv" "$@" >"$out" 2>"$err" || code=$?
+  "${dnlconv[@]}" "$@" >"$out" 2>"$err" || code=$?
 }
 
 expect_code() { [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"; }
@@ -152,7 +153,7 @@ closed_pipe)
   mkfifo pipe
   exec 3<>pipe 4>pipe 3<&-
   code=0
-  "$dnlconv" convert --module TNWQ8 --no-backup big.dnl >&4 2>"$err" || code=$?
+  "${dnlconv[@]}" convert --module TNWQ8 --no-backup big.dnl >&4 2>"$err" || code=$?
   exec 4>&-
   expect_code 1
   [ "$(head -c 11 big.dnl | tail -c 5 | od -An -tx1 | tr -d ' ')" = "544e573800" ] ||
@@ -165,7 +166,7 @@ closed_pipe)
 full_output)
   [ -w /dev/full ] || exit 0
   code=0
-  "$dnlconv" modules >/dev/full 2>"$err" || code=$?
+  "${dnlconv[@]}" modules >/dev/full 2>"$err" || code=$?
   expect_code 1
   expect_err "dnlconv: cannot write to standard output"
   ;;
