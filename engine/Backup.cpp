@@ -1,8 +1,10 @@
 #include "Backup.h"
 
+#include <cerrno>
 #include <cstddef>
 
 #include "FileIo.h"
+#include "PathSyntax.h"
 
 namespace dnl {
 namespace {
@@ -10,27 +12,8 @@ namespace {
 constexpr std::size_t kLongestNamePart = 255;
 constexpr std::size_t kCopyBufferSize = 512;
 
-bool IsDriveLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 bool IsUtf8Continuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-std::string_view WithoutDrive(std::string_view path) {
-    if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':') {
-        path.remove_prefix(2);
-    }
-    return path;
-}
-
-std::string_view FileNamePart(std::string_view path) {
-    const std::size_t separator = path.find_last_of("/\\");
-    if (separator != std::string_view::npos) {
-        path.remove_prefix(separator + 1);
-    }
-    return path;
 }
 
 std::string_view WithoutExtension(std::string_view fileName) {
@@ -50,75 +33,152 @@ std::string_view CutToCharacterBoundary(std::string_view text, std::size_t limit
     return text.substr(0, end);
 }
 
-int CopyContents(int source, int target, StatusLog& log) {
-    unsigned char buffer[kCopyBufferSize];
-    for (;;) {
-        const std::ptrdiff_t count = Files().Read(source, buffer, sizeof buffer);
-        if (count == 0) {
-            return 0;
-        }
-        if (count < 0) {
-            log.AddLine("Read error occurred during backing up a dnl file");
-            return -4;
-        }
-        if (!WriteAll(target, buffer, static_cast<std::size_t>(count))) {
-            log.AddLine("Write error eas occurred during backing up a dnl file");
-            return -3;
-        }
-    }
+// The error number of the call that just failed; a write that made no progress set none.
+int LastErrorOr(int fallback) {
+    const int error = Files().LastError();
+    return error != 0 ? error : fallback;
 }
 
-// Opens the backup for writing. Emptying it first would destroy the original when the backup
-// name leads to the DNL file itself (a file named like its own backup, or a link to it).
-int CreateBackupFile(int source, const std::string& backupName, StatusLog& log) {
-    if (Files().IsSameFile(source, backupName)) {
-        log.AddLine("Fail to back up a dnl file onto itself as " + backupName);
-        return -1;
+// One backup in the making: the DNL file open for reading and a temporary file beside it.
+class BackupWriter {
+public:
+    BackupWriter(const std::string& path, const std::string& backupName, StatusLog& log)
+        : m_path(path),
+          m_backupName(backupName),
+          m_backupPath(std::string(FolderPart(path)) + backupName),
+          m_log(log) {}
+
+    // A backup that was not put in place leaves nothing behind.
+    ~BackupWriter() {
+        if (!m_temporaryPath.empty()) {
+            m_temporary.Close();
+            Files().Remove(m_temporaryPath);
+        }
     }
-    const int target = Files().Create(backupName);
-    if (target < 0) {
+
+    BackupWriter(const BackupWriter&) = delete;
+    BackupWriter& operator=(const BackupWriter&) = delete;
+
+    BackupOutcome Run() {
+        m_source = FileHandle(Files().OpenExisting(m_path, FileLayer::Access::ReadOnly));
+        if (!m_source.IsOpen()) {
+            m_log.AddLine("Fail to open " + m_path);
+            return {-1, Files().LastError()};
+        }
+        BackupOutcome outcome = CreateTemporary();
+        if (outcome.result == 0) {
+            outcome = CopyContents();
+        }
+        if (outcome.result == 0) {
+            outcome = MakeDurable();
+        }
+        m_source.Close();
+        if (outcome.result == 0) {
+            outcome = PutInPlace();
+        }
+        return outcome;
+    }
+
+private:
+    BackupOutcome CannotCreate() {
         const int error = Files().LastError();
-        log.AddLine("Fail to open " + backupName + ", error code was (" + std::to_string(error) +
-                    ")");
+        m_log.AddLine("Fail to open " + m_backupName + ", error code was (" +
+                      std::to_string(error) + ")");
+        return {-2, error};
     }
-    return target;
-}
+
+    BackupOutcome WriteError(int error) {
+        m_log.AddLine("Write error eas occurred during backing up a dnl file");
+        return {-3, error};
+    }
+
+    // A backup named like the DNL file itself (or a link to it) would put a copy in the place of
+    // the original; a backup the user may not write, or a folder, is refused as it always was.
+    BackupOutcome CreateTemporary() {
+        if (Files().IsSameFile(m_source.Get(), m_backupPath)) {
+            m_log.AddLine("Fail to back up a dnl file onto itself as " + m_backupName);
+            return {-2, 0};
+        }
+        if (Files().CheckReplaceable(m_backupPath) != 0) {
+            return CannotCreate();
+        }
+        const std::string prefix = std::string(FolderPart(m_path)) + "." + m_backupName + ".";
+        m_temporary = FileHandle(Files().CreateTemporary(prefix, m_source.Get(), m_temporaryPath));
+        return m_temporary.IsOpen() ? BackupOutcome{} : CannotCreate();
+    }
+
+    BackupOutcome CopyContents() {
+        unsigned char buffer[kCopyBufferSize];
+        for (;;) {
+            const std::ptrdiff_t count = Files().Read(m_source.Get(), buffer, sizeof buffer);
+            if (count == 0) {
+                return {};
+            }
+            if (count < 0) {
+                const int error = Files().LastError();
+                m_log.AddLine("Read error occurred during backing up a dnl file");
+                return {-4, error};
+            }
+            if (!WriteAll(m_temporary.Get(), buffer, static_cast<std::size_t>(count))) {
+                return WriteError(LastErrorOr(ENOSPC));
+            }
+        }
+    }
+
+    // A failed flush or close can be the first report of a write the disk could not keep.
+    BackupOutcome MakeDurable() {
+        if (Files().Flush(m_temporary.Get()) != 0) {
+            return WriteError(Files().LastError());
+        }
+        if (m_temporary.Close() != 0) {
+            return WriteError(Files().LastError());
+        }
+        return {};
+    }
+
+    BackupOutcome PutInPlace() {
+        if (Files().Replace(m_temporaryPath, m_backupPath) != 0) {
+            return CannotCreate();
+        }
+        m_temporaryPath.clear();
+        return {};
+    }
+
+    const std::string& m_path;
+    const std::string& m_backupName;
+    const std::string m_backupPath;
+    StatusLog& m_log;
+    FileHandle m_source;
+    FileHandle m_temporary;
+    std::string m_temporaryPath;
+};
 
 }  // namespace
 
 std::string BackupName(std::string_view path) {
-    const std::string_view name = WithoutExtension(FileNamePart(WithoutDrive(path)));
+    const std::string_view name = WithoutExtension(FileNamePart(path));
     return std::string(CutToCharacterBoundary(name, kLongestNamePart)) + ".~NL";
 }
 
+std::string BackupPath(std::string_view path) {
+    return std::string(FolderPart(path)) + BackupName(path);
+}
+
 int BackupCopy(const std::string& path, const std::string& backupName, StatusLog& log) {
-    const int source = Files().OpenExisting(path, FileLayer::Access::ReadOnly);
-    if (source < 0) {
-        log.AddLine("Fail to open " + path);
-        return -1;
+    return BackupWriter(path, backupName, log).Run().result;
+}
+
+BackupOutcome TryBackup(const std::string& path, StatusLog& log) {
+    const std::string backupName = BackupName(path);
+    const BackupOutcome outcome = BackupWriter(path, backupName, log).Run();
+    if (outcome.result == 0) {
+        log.AddLine("Backed up the original DNL file as '" + backupName + "'");
     }
-    const int target = CreateBackupFile(source, backupName, log);
-    if (target < 0) {
-        Files().Close(source);
-        return -2;
-    }
-    int result = CopyContents(source, target, log);
-    Files().Close(source);
-    // A failed close can be the first report of a write the disk could not keep.
-    if (Files().Close(target) != 0 && result == 0) {
-        log.AddLine("Write error eas occurred during backing up a dnl file");
-        result = -3;
-    }
-    return result;
+    return outcome;
 }
 
 int MakeBackup(const std::string& path, StatusLog& log) {
-    const std::string backupName = BackupName(path);
-    const int result = BackupCopy(path, backupName, log);
-    if (result == 0) {
-        log.AddLine("Backed up the original DNL file as '" + backupName + "'");
-    }
-    return result;
+    return TryBackup(path, log).result;
 }
 
 }  // namespace dnl

@@ -7,19 +7,33 @@
 
 namespace dnl {
 
-// The name of the backup of the DNL file at `path`: its file name without drive, folders and
-// extension, cut to 255 bytes (never inside a UTF-8 character), followed by ".~NL". Both "/" and
-// "\" separate folders. Having no folder, the name puts the backup in the working directory.
+// The name of the backup of the DNL file at `path`: its file name without folders and extension,
+// cut to 255 bytes (never inside a UTF-8 character), followed by ".~NL".
 std::string BackupName(std::string_view path);
 
-// Copies the DNL file at `path` byte for byte to `backupName`, replacing any file of that name.
-// Returns 0 on success; -1 when the DNL file cannot be opened; -2 when the backup cannot be
-// created (or would be the DNL file itself); -3 when writing the backup fails; -4 when reading
-// the DNL file fails midway. Each failure logs one line. A failed copy leaves the partial backup.
+// Where the backup of the DNL file at `path` is written: beside the file, in its own folder.
+std::string BackupPath(std::string_view path);
+
+// Copies the DNL file at `path` byte for byte to `backupName` in the DNL file's folder. The copy
+// is written to a temporary file, made durable, and only then renamed over any earlier backup,
+// so a failed backup leaves the earlier one as it was, and a link of that name is replaced, not
+// written through. The backup gets the DNL file's permissions. Returns 0 on success; -1 when the
+// DNL file cannot be opened; -2 when the backup cannot be created or put in place (or would be
+// the DNL file itself); -3 when writing the backup fails; -4 when reading the DNL file fails
+// midway. Each failure logs one line.
 int BackupCopy(const std::string& path, const std::string& backupName, StatusLog& log);
 
-// Backs up the DNL file at `path` under BackupName(path) and, on success, logs the name it used.
-// Returns BackupCopy's result; a conversion should go ahead only on 0.
+// A backup's result, with the error number of the system call that failed (0 when none did).
+struct BackupOutcome {
+    int result = 0;
+    int error = 0;
+};
+
+// Backs up the DNL file at `path` as BackupName(path) beside it and, on success, logs the name it
+// used.
+BackupOutcome TryBackup(const std::string& path, StatusLog& log);
+
+// TryBackup's result alone; a conversion should go ahead only on 0.
 int MakeBackup(const std::string& path, StatusLog& log);
 
 }  // namespace dnl

@@ -1,5 +1,6 @@
 #include "ConversionRun.h"
 
+#include "FileIo.h"
 #include "ModuleProfiles.h"
 #include "Record.h"
 
@@ -33,53 +34,52 @@ public:
     Walk(CDnlRecord& record, StatusLog& log, const ModuleProfile* profile, std::int16_t miscValue)
         : m_record(record), m_log(log), m_profile(profile), m_miscValue(miscValue) {}
 
-    void Run() {
+    RunResult Run() {
         RecordHeader header;
         while (!m_stop) {
             const int result = m_record.ReadHeader(header);
             if (result == 1) {
-                return;
+                return {RunEnd::NoEndRecord};
             }
             if (result != 0) {
+                Stop(RunEnd::HeaderUnreadable);
                 m_log.AddLine("Fail to load a header record");
-                return;
+                break;
             }
             if (IsGroupRecord(header.type)) {
                 continue;
             }
             if (!m_nameDone && header.type == kNameRecord) {
-                if (!RewriteName(header)) {
-                    return;
-                }
+                RewriteName(header);
             } else {
                 HandleRecord(header);
             }
         }
+        return m_result;
     }
 
 private:
-    // False when the run must end at once: the new name does not fit the payload.
-    bool RewriteName(const RecordHeader& header) {
+    void RewriteName(const RecordHeader& header) {
         m_log.AddLine("Find a NAME record");
         m_nameDone = true;
         if (m_profile == nullptr) {
             Skip(header);
-            return true;
+            return;
         }
         m_log.AddLine(std::string(m_profile->logLine));
         const auto nameLength = static_cast<std::int32_t>(m_profile->nameText.size() + 1);
         if (header.length != nameLength) {
             m_log.AddLine("The length of a module(" + std::to_string(header.length) +
                           ") was different");
-            return false;
+            m_stop = true;
+            m_result.end = RunEnd::NameDoesNotFit;
+            return;
         }
         if (m_record.WriteName(m_profile->nameText, header.length) != 0) {
-            m_stop = true;
+            Stop(RunEnd::WriteFailed);
         } else if (m_profile->stopsAfterName) {
-            m_log.AddLine("Finished");
-            m_stop = true;
+            Finish();
         }
-        return true;
     }
 
     void HandleRecord(const RecordHeader& header) {
@@ -87,11 +87,10 @@ private:
             m_log.AddLine("Modified the MISC record to " +
                           std::to_string(static_cast<std::uint16_t>(m_miscValue)));
             if (m_record.WriteMisc(m_miscValue, header.length) != 0) {
-                m_stop = true;
+                Stop(RunEnd::WriteFailed);
             }
         } else if (header.type == kEndRecord) {
-            m_log.AddLine("Finished");
-            m_stop = true;
+            Finish();
         } else {
             Skip(header);
         }
@@ -99,9 +98,20 @@ private:
 
     void Skip(const RecordHeader& header) {
         if (m_record.SkipPayload(header.length) != 0) {
-            m_stop = true;
+            Stop(RunEnd::SkipFailed);
             m_log.AddLine("Fail to skip");
         }
+    }
+
+    void Finish() {
+        m_log.AddLine("Finished");
+        m_stop = true;
+    }
+
+    // Ends the walk after the current record, keeping the error of the call that just failed.
+    void Stop(RunEnd end) {
+        m_stop = true;
+        m_result = {end, m_record.LastError()};
     }
 
     // With no module chosen the MISC records are still rewritten; only a module that keeps its
@@ -114,17 +124,25 @@ private:
     const std::int16_t m_miscValue;
     bool m_stop = false;
     bool m_nameDone = false;
+    RunResult m_result;
 };
 
 }  // namespace
 
-void ConversionRun(const std::string& path, std::uint8_t moduleIndex, std::int16_t miscValue,
-                   bool gbrFlag, StatusLog& log, BusyCursor& cursor) {
+RunResult RunConversion(const std::string& path, const ConversionChoice& choice, StatusLog& log,
+                        BusyCursor& cursor) {
     CDnlRecord record(path, log);
     log.AddLine("Start...");
     const BusyScope busy(cursor);
-    const ModuleProfile* profile = ProfileFor(moduleIndex);
-    Walk(record, log, profile, WorkingMiscValue(profile, miscValue, gbrFlag)).Run();
+    const ModuleProfile* profile = ProfileFor(choice.moduleIndex);
+    const RunResult result =
+        Walk(record, log, profile, WorkingMiscValue(profile, choice.miscValue, choice.gbr)).Run();
+    return record.IsOpen() ? result : RunResult{RunEnd::CannotOpen, record.LastError()};
+}
+
+void ConversionRun(const std::string& path, std::uint8_t moduleIndex, std::int16_t miscValue,
+                   bool gbrFlag, StatusLog& log, BusyCursor& cursor) {
+    RunConversion(path, {moduleIndex, miscValue, gbrFlag}, log, cursor);
 }
 
 }  // namespace dnl

@@ -7,11 +7,37 @@
 
 namespace dnl {
 
-// Rewrites the DNL file at `path`, in place, into a file for module `moduleIndex`: the first NAME
-// record gets the module's name and every MISC record the code `miscValue` (plus the GBR bit when
-// `gbrFlag` is set and the module takes it). Every step is reported to `log`; `cursor` shows
-// busy for as long as the file is walked. The outcome is read from the log: a run that reached
-// its end logged "Finished".
+// What the user chose as the target of a conversion.
+struct ConversionChoice {
+    std::uint8_t moduleIndex = 0;  // 0 to 4; any other value means no module
+    std::int16_t miscValue = 0;    // the code written into MISC records
+    bool gbr = false;              // adds the GBR bit for the module that takes it
+};
+
+// Where a run ended.
+enum class RunEnd {
+    Finished,          // it reached the end record (or, for LM5, rewrote the name)
+    CannotOpen,        // the DNL file could not be opened for reading and writing
+    HeaderUnreadable,  // a record header was cut short or could not be read
+    NameDoesNotFit,    // the NAME payload's length does not fit the module's name
+    WriteFailed,       // writing a NAME or MISC payload failed
+    SkipFailed,        // passing over a payload failed (or its length was negative)
+    NoEndRecord,       // the file ended without an end record
+};
+
+// A run's end, with the error number of the system call that failed (0 when none did).
+struct RunResult {
+    RunEnd end = RunEnd::Finished;
+    int error = 0;
+};
+
+// Rewrites the DNL file at `path`, in place, into a file for the chosen module: the first NAME
+// record gets the module's name and every MISC record the chosen code. Every step is reported to
+// `log`; `cursor` shows busy for as long as the file is walked.
+RunResult RunConversion(const std::string& path, const ConversionChoice& choice, StatusLog& log,
+                        BusyCursor& cursor);
+
+// RunConversion for callers that read the outcome from the log alone.
 void ConversionRun(const std::string& path, std::uint8_t moduleIndex, std::int16_t miscValue,
                    bool gbrFlag, StatusLog& log, BusyCursor& cursor);
 

@@ -3,12 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace dnl {
 
-// The engine's one door to the operating system's files. Every open, read, write, seek and close
-// the engine makes goes through the installed FileLayer, so that tests can put a layer of their
-// own in its place and fail any single call. Handles are plain integers; -1 means "no file".
+// The engine's one door to the operating system's files. Every call the engine makes on a file
+// goes through the installed FileLayer, so that tests can put a layer of their own in its place
+// and fail any single call. Handles are plain integers; -1 means "no file". Paths are UTF-8.
 class FileLayer {
 public:
     enum class Access { ReadOnly, ReadWrite };
@@ -20,9 +21,15 @@ public:
     // that nothing waits on a pipe or reads a device forever.
     virtual int OpenExisting(const std::string& path, Access access) = 0;
 
-    // Opens `path` for writing only, creating it readable and writable when absent and emptying it
-    // when present. Returns a handle, or -1 with LastError() set. Never waits on a FIFO.
-    virtual int Create(const std::string& path) = 0;
+    // 0 when nothing is at `path`, or what is there may be replaced by a new file (a link is
+    // replaced, never followed); -1 with LastError() set when it is a folder or a file the user
+    // may not write.
+    virtual int CheckReplaceable(const std::string& path) = 0;
+
+    // Creates a new, empty file whose name starts with `prefix` (a path) and is unique, open for
+    // writing only, with the permissions of the file open on `like`, and sets `created` to its
+    // path. Returns the handle, or -1 with LastError() set.
+    virtual int CreateTemporary(const std::string& prefix, int like, std::string& created) = 0;
 
     // One read of at most `count` bytes: the count read, 0 at the end of the file, -1 on failure.
     virtual std::ptrdiff_t Read(int handle, void* buffer, std::size_t count) = 0;
@@ -36,9 +43,23 @@ public:
     // The size in bytes of the file open on `handle`, or -1 with LastError() set.
     virtual std::int64_t Size(int handle) = 0;
 
-    // Whether `path` names the very file open on `handle` (same device and inode); false when
-    // `path` does not exist.
+    // Whether `path` names the very file open on `handle`; false when `path` does not exist.
     virtual bool IsSameFile(int handle, const std::string& path) = 0;
+
+    // Makes what was written to the file durable on the disk: 0, or -1 with LastError() set.
+    virtual int Flush(int handle) = 0;
+
+    // Puts the file at `from` in the place of `to`, replacing what is there, and makes the change
+    // of name durable: 0, or -1 with LastError() set.
+    virtual int Replace(const std::string& from, const std::string& to) = 0;
+
+    // Removes the file at `path`: 0, or -1 with LastError() set.
+    virtual int Remove(const std::string& path) = 0;
+
+    // Takes an exclusive advisory lock on the file open on `handle`, without waiting; it lasts
+    // until the handle is closed. 0 when taken; 1 when held through another handle (another
+    // program, or another open of the same file); -1 when the file system cannot lock.
+    virtual int Lock(int handle) = 0;
 
     // Closes the handle once; never retried. 0, or -1 when the system reports a failure.
     virtual int Close(int handle) = 0;
@@ -46,6 +67,9 @@ public:
     // The error number of the last failed call.
     virtual int LastError() = 0;
 };
+
+// The operating system's own layer.
+FileLayer& SystemFiles();
 
 // The layer currently in use: the operating system's, unless a test installed another.
 FileLayer& Files();
@@ -56,5 +80,25 @@ FileLayer* InstallFileLayer(FileLayer* layer);
 // Writes all `count` bytes, going on after short writes. False when a write fails or makes no
 // progress (a full disk), leaving what was written so far in place.
 bool WriteAll(int handle, const void* bytes, std::size_t count);
+
+// Owns a handle from the installed layer and closes it when it goes, unless it was closed before.
+class FileHandle {
+public:
+    explicit FileHandle(int handle = -1) : m_handle(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    FileHandle(FileHandle&& other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
+    FileHandle& operator=(FileHandle&& other) noexcept;
+
+    int Get() const { return m_handle; }
+    bool IsOpen() const { return m_handle >= 0; }
+
+    // Closes the handle now: the layer's result, or 0 when nothing was open.
+    int Close();
+
+private:
+    int m_handle;
+};
 
 }  // namespace dnl

@@ -1,6 +1,7 @@
 #include "Record.h"
 
 #include <bit>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -24,6 +25,7 @@ bool IsGroupRecord(std::uint16_t type) {
 CDnlRecord::CDnlRecord(const std::string& path, StatusLog& log, FileLayer::Access access)
     : m_handle(Files().OpenExisting(path, access)), m_log(log) {
     if (m_handle < 0) {
+        m_error = Files().LastError();
         m_log.AddLine("dnlファイルをopenできませんでした");
     }
 }
@@ -42,6 +44,10 @@ int CDnlRecord::ReadHeader(RecordHeader& header) {
     }
     if (count != kHeaderSize) {
         m_log.AddLine("dnl Header read error");
+        // Without a file the error stays the one that kept it from opening.
+        if (m_handle >= 0) {
+            m_error = count < 0 ? Files().LastError() : 0;
+        }
         return -1;
     }
     SwapBytes(bytes, &header.type, sizeof header.type);
@@ -74,9 +80,9 @@ int CDnlRecord::ReadPayload(std::int32_t length, std::vector<unsigned char>& pay
 
 int CDnlRecord::SkipPayload(std::int32_t length) {
     if (length < 0) {
-        return -1;
+        return Failed(-1, EINVAL);
     }
-    return Files().Seek(m_handle, length);
+    return Files().Seek(m_handle, length) == 0 ? 0 : Failed(-1, Files().LastError());
 }
 
 int CDnlRecord::WriteName(std::string_view text, std::int32_t length) {
@@ -121,8 +127,14 @@ void CDnlRecord::SwapBytes(const void* source, void* destination, std::int16_t s
 }
 
 int CDnlRecord::FailedOverwrite() {
+    m_error = Files().LastError();
     m_log.AddLine("モジュール名の上書きに失敗しました");
     return -2;
+}
+
+int CDnlRecord::Failed(int result, int error) {
+    m_error = error;
+    return result;
 }
 
 }  // namespace dnl

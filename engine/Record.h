@@ -46,8 +46,12 @@ public:
     // unreadable.
     int ReadHeader(RecordHeader& header);
 
-    // Whether the file was opened; when not, Files().LastError() right after construction says why.
+    // Whether the file was opened.
     bool IsOpen() const { return m_handle >= 0; }
+
+    // The error number of the file call behind the last failure: why the file could not be opened,
+    // read, passed over or written; 0 when the file itself was at fault (a header cut short).
+    int LastError() const { return m_error; }
 
     // The size of the open file in bytes, or -1 when it is not open or cannot be asked.
     std::int64_t FileSize();
@@ -75,9 +79,11 @@ public:
 
 private:
     int FailedOverwrite();
+    int Failed(int result, int error);
 
     int m_handle;
     StatusLog& m_log;
+    int m_error = 0;
 };
 
 }  // namespace dnl

@@ -1,6 +1,6 @@
 // Forms backup names from arbitrary bytes. The name must be the path's file name without its
 // extension, cut to at most 255 bytes only between UTF-8 characters, followed by ".~NL", and
-// must never hold a folder separator.
+// must never hold a folder separator of the system it runs on.
 
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "Backup.h"
+#include "PathSyntax.h"
 
 namespace {
 
@@ -26,24 +27,13 @@ bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// Where the file name starts: after the last separator, else after a drive such as "C:".
-std::size_t FileNameStart(std::string_view path) {
-    const std::size_t separator = path.find_last_of("/\\");
-    if (separator != std::string_view::npos) {
-        return separator + 1;
-    }
-    const bool drive = path.size() >= 2 && path[1] == ':' &&
-                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    return drive ? 2 : 0;
-}
-
 void CheckName(std::string_view path, std::string_view backup) {
     Require(backup.size() >= kSuffix.size() && backup.ends_with(kSuffix), "no .~NL ending", path);
     const std::string_view name = backup.substr(0, backup.size() - kSuffix.size());
-    Require(name.find_first_of("/\\") == std::string_view::npos, "a separator in the name", path);
+    Require(dnl::FileNamePart(name) == name, "a separator or drive in the name", path);
     Require(name.size() <= kLongestName, "a name longer than 255 bytes", path);
 
-    const std::string_view fileName = path.substr(FileNameStart(path));
+    const std::string_view fileName = dnl::FileNamePart(path);
     const std::string_view stem = fileName.substr(0, fileName.rfind('.'));
     if (stem.size() <= kLongestName) {
         Require(name == stem, "the name is not the file name without its extension", path);

@@ -21,11 +21,10 @@
 #include <string_view>
 #include <utility>
 
-#include "Backup.h"
 #include "ClientArea.h"
 #include "CompletingComboBox.h"
-#include "ConversionRun.h"
 #include "ErrorReport.h"
+#include "Execute.h"
 #include "ModuleProfiles.h"
 
 namespace dnl {
@@ -336,10 +335,8 @@ void TfrmMain::btnConvertClick() {
         AddLine("No module is selected");
         return;
     }
-    if (cbBackupDnl->isChecked() && MakeBackup(m_state.path, *this) != 0) {
-        return;
-    }
-    ConversionRun(m_state.path, m_state.moduleIndex, m_state.miscValue, m_state.gbr, *this, *this);
+    Execute(m_state.path, {m_state.moduleIndex, m_state.miscValue, m_state.gbr},
+            cbBackupDnl->isChecked(), *this, *this);
 }
 
 }  // namespace dnl

@@ -15,16 +15,26 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 TEST(BackupNameTest, KeepsOnlyTheFileNameWithoutExtension) {
-    EXPECT_EQ(BackupName("C:\\work\\X.dnl"), "X.~NL");
-    EXPECT_EQ(BackupName("C:\\work\\a.b.dnl"), "a.b.~NL");
     EXPECT_EQ(BackupName(""), ".~NL");
     EXPECT_EQ(BackupName("/home/eng/files/X.dnl"), "X.~NL");
-    EXPECT_EQ(BackupName("C:X.DNL"), "X.~NL");
-    EXPECT_EQ(BackupName("mixed/seps\\inner/name.dnl"), "name.~NL");
+    EXPECT_EQ(BackupName("/home/eng/files/a.b.dnl"), "a.b.~NL");
     EXPECT_EQ(BackupName("/folder.d/noextension"), "noextension.~NL");
     EXPECT_EQ(BackupName("/folder/"), ".~NL");
     EXPECT_EQ(BackupName("relative.dnl"), "relative.~NL");
     EXPECT_EQ(BackupName("/x/モジュール.dnl"), "モジュール.~NL");
+    EXPECT_EQ(BackupPath("/home/eng/X.dnl"), "/home/eng/X.~NL");
+    EXPECT_EQ(BackupPath("X.dnl"), "X.~NL");
+}
+
+// Only "/" separates folders here: "\\" and a drive-like "C:" belong to the file's name, and a
+// Shift-JIS name whose second byte is 0x5C keeps it.
+TEST(BackupNameTest, OnlySlashSeparatesFolders) {
+    EXPECT_EQ(BackupName("C:\\work\\X.dnl"), "C:\\work\\X.~NL");
+    EXPECT_EQ(BackupName("a\\b.dnl"), "a\\b.~NL");
+    EXPECT_EQ(BackupName("/f/C:X.DNL"), "C:X.~NL");
+    EXPECT_EQ(BackupName("mixed/seps\\inner/name.dnl"), "name.~NL");
+    EXPECT_EQ(BackupName("/f/\x95\x5C\x8E\xA6.dnl"), "\x95\x5C\x8E\xA6.~NL");
+    EXPECT_EQ(BackupPath("a\\b.dnl"), "a\\b.~NL");
 }
 
 TEST(BackupNameTest, CutsLongNamesTo255BytesBetweenCharacters) {
@@ -75,14 +85,24 @@ TEST_F(BackupTest, EmptyFileGivesAnEmptyBackup) {
     EXPECT_THAT(ReadFile(backup), IsEmpty());
 }
 
-TEST_F(BackupTest, LandsInTheWorkingDirectoryAndReplacesAnEarlierBackup) {
+TEST_F(BackupTest, LandsBesideTheDnlFileAndReplacesAnEarlierBackup) {
     std::filesystem::create_directory(dir.File("elsewhere"));
     const std::string other = dir.File("elsewhere/Y.dnl");
     WriteFile(other, SampleBytes(10));
-    WriteFile(dir.File("Y.~NL"), SampleBytes(2000));
+    WriteFile(dir.File("Y.~NL"), SampleBytes(20));
+    WriteFile(dir.File("elsewhere/Y.~NL"), SampleBytes(2000));
     EXPECT_EQ(MakeBackup(other, log), 0);
-    EXPECT_EQ(ReadFile(dir.File("Y.~NL")), SampleBytes(10));
-    EXPECT_FALSE(std::filesystem::exists(dir.File("elsewhere/Y.~NL")));
+    EXPECT_EQ(ReadFile(dir.File("elsewhere/Y.~NL")), SampleBytes(10));
+    EXPECT_EQ(ReadFile(dir.File("Y.~NL")), SampleBytes(20));
+    EXPECT_THAT(log.lines, ElementsAre("Backed up the original DNL file as 'Y.~NL'"));
+}
+
+TEST_F(BackupTest, KeepsThePermissionsOfTheDnlFile) {
+    namespace fs = std::filesystem;
+    WriteFile(path, SampleBytes(10));
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(fs::status(backup).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(BackupTest, DnlFileThatCannotBeReadIsReportedAndNothingIsMade) {
@@ -115,21 +135,26 @@ TEST_F(BackupTest, DeniedBackupGivesTheDeniedErrorNumber) {
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
 }
 
-TEST_F(BackupTest, FullDiskIsAWriteError) {
+TEST_F(BackupTest, LinkNamedLikeTheBackupIsReplacedNotWrittenThrough) {
+    const Bytes important = SampleBytes(30);
+    WriteFile(dir.File("important.txt"), important);
     WriteFile(path, SampleBytes(700));
-    std::filesystem::create_symlink("/dev/full", backup);
-    EXPECT_EQ(MakeBackup(path, log), -3);
-    EXPECT_THAT(log.lines, ElementsAre(kBackupWriteError));
+    std::filesystem::create_symlink("important.txt", backup);
+    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(ReadFile(dir.File("important.txt")), important);
+    EXPECT_FALSE(std::filesystem::is_symlink(backup));
+    EXPECT_EQ(ReadFile(backup), SampleBytes(700));
 }
 
-TEST_F(BackupTest, FailedWriteLeavesAPartialBackup) {
-    const Bytes original = SampleBytes(1500);
-    WriteFile(path, original);
+TEST_F(BackupTest, FailedWriteKeepsTheEarlierBackupAndLeavesNoTemporaryFile) {
+    WriteFile(path, SampleBytes(1500));
+    WriteFile(backup, SampleBytes(3));
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Write, 2, ENOSPC);
     EXPECT_EQ(MakeBackup(path, log), -3);
     EXPECT_THAT(log.lines, ElementsAre(kBackupWriteError));
-    EXPECT_EQ(ReadFile(backup), Bytes(original.begin(), original.begin() + 512));
+    EXPECT_EQ(ReadFile(backup), SampleBytes(3));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
 }
 
@@ -139,7 +164,7 @@ TEST_F(BackupTest, FailedReadIsNotAMadeBackup) {
     files.FailAt(FaultyFiles::Call::Read, 2, EIO);
     EXPECT_EQ(MakeBackup(path, log), -4);
     EXPECT_THAT(log.lines, ElementsAre(kBackupReadError));
-    EXPECT_EQ(ReadFile(backup).size(), 512U);
+    EXPECT_FALSE(std::filesystem::exists(backup));
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
 }
 
@@ -156,7 +181,7 @@ TEST_F(BackupTest, ShortWritesAreCompleted) {
 TEST_F(BackupTest, FailedCloseOfTheBackupIsAWriteError) {
     WriteFile(path, SampleBytes(20));
     FaultyFiles files;
-    files.FailAt(FaultyFiles::Call::Close, 2, EIO);
+    files.FailAt(FaultyFiles::Call::Close, 1, EIO);
     EXPECT_EQ(MakeBackup(path, log), -3);
     EXPECT_THAT(log.lines, ElementsAre(kBackupWriteError));
 }

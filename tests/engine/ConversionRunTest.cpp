@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "Backup.h"
+#include "Execute.h"
 #include "TestSupport.h"
 
 namespace dnl::test {
@@ -220,6 +221,7 @@ struct InjectedFault {
     int nth;
     std::vector<std::string> lines;
     Bytes expected;
+    RunEnd end;
 };
 
 void PrintTo(const InjectedFault& fault, std::ostream* out) {
@@ -234,7 +236,9 @@ TEST_P(InjectedFaultTest, EndsTheRunWithItsLines) {
     WriteFile(path, Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes);
     FaultyFiles files;
     files.FailAt(fault.call, fault.nth, EIO);
-    ConversionRun(path, 3, 0x0801, false, log, cursor);
+    const RunResult result = RunConversion(path, {3, 0x0801, false}, log, cursor);
+    EXPECT_EQ(result.end, fault.end);
+    EXPECT_EQ(result.error, EIO);
     EXPECT_TRUE(files.FaultFired());
     EXPECT_THAT(log.lines, ElementsAreArray(fault.lines));
     EXPECT_EQ(ReadFile(path), fault.expected);
@@ -248,30 +252,35 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultyFiles::Call::Open,
                       1,
                       {kOpenFailed, "Start...", kHeaderError, "Fail to load a header record"},
-                      Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
+                      Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes,
+                      RunEnd::CannotOpen},
         InjectedFault{"ThirdHeaderReadFails",
                       FaultyFiles::Call::Read,
                       3,
                       {"Start...", "Find a NAME record", "--> TNWQ8", kHeaderError,
                        "Fail to load a header record"},
-                      Dnl().Filler(1).Name("TNW8").Misc(0).Misc(0).End().bytes},
+                      Dnl().Filler(1).Name("TNW8").Misc(0).Misc(0).End().bytes,
+                      RunEnd::HeaderUnreadable},
         InjectedFault{"SkipFails",
                       FaultyFiles::Call::Seek,
                       1,
                       {"Start...", "Fail to skip"},
-                      Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
+                      Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes,
+                      RunEnd::SkipFailed},
         InjectedFault{"NameWriteFails",
                       FaultyFiles::Call::Write,
                       1,
                       {"Start...", "Find a NAME record", "--> TNWQ8", kOverwriteFailed},
-                      Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes},
+                      Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes,
+                      RunEnd::WriteFailed},
         InjectedFault{
             "SecondMiscWriteFails",
             FaultyFiles::Call::Write,
             3,
             {"Start...", "Find a NAME record", "--> TNWQ8", "Modified the MISC record to 2049",
              "Modified the MISC record to 2049", kOverwriteFailed},
-            Dnl().Filler(1).Name("TNW8").Misc(0x0801).Misc(0).End().bytes}),
+            Dnl().Filler(1).Name("TNW8").Misc(0x0801).Misc(0).End().bytes,
+            RunEnd::WriteFailed}),
     [](const ::testing::TestParamInfo<InjectedFault>& info) { return info.param.name; });
 
 TEST_F(ConversionRunTest, ShortWritesStillConvertTheWholeFile) {
@@ -281,6 +290,65 @@ TEST_F(ConversionRunTest, ShortWritesStillConvertTheWholeFile) {
     ConversionRun(path, 2, 0x1002, false, log, cursor);
     EXPECT_EQ(ReadFile(path), Dnl().Name("PZK2").Misc(0x1002).Misc(0x1002).End().bytes);
     EXPECT_EQ(log.lines.back(), "Finished");
+}
+
+// Execute: the lock, then the backup, then the run, each only after the one before succeeded.
+class ExecuteTest : public ConversionRunTest {
+protected:
+    ExecuteResult ExecuteOn(const Bytes& original, bool backup) {
+        WriteFile(path, original);
+        return Execute(path, {3, 0x0801, true}, backup, log, cursor);
+    }
+
+    void TearDown() override {}
+
+    const Bytes sample = Dnl().Name("RQX4").Misc(0).End().bytes;
+    const Bytes converted = Dnl().Name("TNW8").Misc(0x1801).End().bytes;
+};
+
+TEST_F(ExecuteTest, BacksUpThenConverts) {
+    const ExecuteResult result = ExecuteOn(sample, true);
+    EXPECT_EQ(result.outcome, ExecuteOutcome::Finished);
+    EXPECT_EQ(ReadFile(path), converted);
+    EXPECT_EQ(ReadFile(dir.File("X.~NL")), sample);
+    EXPECT_EQ(log.lines.front(), "Backed up the original DNL file as 'X.~NL'");
+    EXPECT_EQ(log.lines.back(), "Finished");
+}
+
+TEST_F(ExecuteTest, SaysWhereARunStopped) {
+    const ExecuteResult result = ExecuteOn(Dnl().Name("JSRY6").Misc(0).End().bytes, false);
+    EXPECT_EQ(result.outcome, ExecuteOutcome::Stopped);
+    EXPECT_EQ(result.runEnd, RunEnd::NameDoesNotFit);
+    EXPECT_EQ(ExecuteOn(Dnl().Name("RQX4").bytes, false).runEnd, RunEnd::NoEndRecord);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("X.~NL")));
+}
+
+TEST_F(ExecuteTest, FailedBackupLeavesTheFileAlone) {
+    std::filesystem::create_directory(dir.File("X.~NL"));
+    const ExecuteResult result = ExecuteOn(sample, true);
+    EXPECT_EQ(result.outcome, ExecuteOutcome::BackupFailed);
+    EXPECT_EQ(result.error, EISDIR);
+    EXPECT_EQ(ReadFile(path), sample);
+    EXPECT_THAT(log.lines, ElementsAre("Fail to open X.~NL, error code was (21)"));
+}
+
+TEST_F(ExecuteTest, FileLockedByAnotherConversionIsLeftAlone) {
+    WriteFile(path, sample);
+    FileHandle other(SystemFiles().OpenExisting(path, FileLayer::Access::ReadWrite));
+    ASSERT_EQ(SystemFiles().Lock(other.Get()), 0);
+    const ExecuteResult result = ExecuteOn(sample, true);
+    EXPECT_EQ(result.outcome, ExecuteOutcome::Busy);
+    EXPECT_THAT(log.lines, ElementsAre("Another conversion of this file is running"));
+    EXPECT_EQ(ReadFile(path), sample);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("X.~NL")));
+
+    // Once the other lets go, and where the file system keeps no locks, the conversion goes on.
+    other.Close();
+    FaultyFiles files;
+    files.FailAt(FaultyFiles::Call::Lock, 1, ENOLCK);
+    EXPECT_EQ(ExecuteOn(sample, true).outcome, ExecuteOutcome::Finished);
+    EXPECT_EQ(ReadFile(path), converted);
+    EXPECT_THAT(files.OpenHandles(), IsEmpty());
 }
 
 }  // namespace

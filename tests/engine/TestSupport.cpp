@@ -111,6 +111,13 @@ bool FaultyFiles::ShouldShorten() {
     return shorten;
 }
 
+int FaultyFiles::Passed(int result) {
+    if (result < 0) {
+        m_lastError = m_system->LastError();
+    }
+    return result;
+}
+
 int FaultyFiles::Opened(int handle) {
     if (handle >= 0) {
         m_open.push_back(handle);
@@ -124,8 +131,12 @@ int FaultyFiles::OpenExisting(const std::string& path, Access access) {
     return ShouldFail(Call::Open) ? -1 : Opened(m_system->OpenExisting(path, access));
 }
 
-int FaultyFiles::Create(const std::string& path) {
-    return ShouldFail(Call::Create) ? -1 : Opened(m_system->Create(path));
+int FaultyFiles::CheckReplaceable(const std::string& path) {
+    return ShouldFail(Call::Check) ? -1 : Passed(m_system->CheckReplaceable(path));
+}
+
+int FaultyFiles::CreateTemporary(const std::string& prefix, int like, std::string& created) {
+    return ShouldFail(Call::Create) ? -1 : Opened(m_system->CreateTemporary(prefix, like, created));
 }
 
 std::ptrdiff_t FaultyFiles::Read(int handle, void* buffer, std::size_t count) {
@@ -152,6 +163,22 @@ std::int64_t FaultyFiles::Size(int handle) {
 
 bool FaultyFiles::IsSameFile(int handle, const std::string& path) {
     return m_system->IsSameFile(handle, path);
+}
+
+int FaultyFiles::Flush(int handle) {
+    return ShouldFail(Call::Flush) ? -1 : Passed(m_system->Flush(handle));
+}
+
+int FaultyFiles::Replace(const std::string& from, const std::string& to) {
+    return ShouldFail(Call::Replace) ? -1 : Passed(m_system->Replace(from, to));
+}
+
+int FaultyFiles::Remove(const std::string& path) {
+    return ShouldFail(Call::Remove) ? -1 : Passed(m_system->Remove(path));
+}
+
+int FaultyFiles::Lock(int handle) {
+    return ShouldFail(Call::Lock) ? -1 : Passed(m_system->Lock(handle));
 }
 
 int FaultyFiles::Close(int handle) {

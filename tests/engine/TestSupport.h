@@ -85,7 +85,7 @@ inline constexpr std::size_t kHeader = 6;
 // kind, and knows which handles are still open. Installs itself for its lifetime.
 class FaultyFiles : public FileLayer {
 public:
-    enum class Call { Open, Create, Read, Write, Seek, Close };
+    enum class Call { Open, Check, Create, Read, Write, Seek, Flush, Replace, Remove, Lock, Close };
 
     FaultyFiles();
     ~FaultyFiles() override;
@@ -103,12 +103,17 @@ public:
     const std::vector<int>& OpenHandles() const { return m_open; }
 
     int OpenExisting(const std::string& path, Access access) override;
-    int Create(const std::string& path) override;
+    int CheckReplaceable(const std::string& path) override;
+    int CreateTemporary(const std::string& prefix, int like, std::string& created) override;
     std::ptrdiff_t Read(int handle, void* buffer, std::size_t count) override;
     std::ptrdiff_t Write(int handle, const void* buffer, std::size_t count) override;
     int Seek(int handle, std::int64_t offset) override;
     std::int64_t Size(int handle) override;
     bool IsSameFile(int handle, const std::string& path) override;
+    int Flush(int handle) override;
+    int Replace(const std::string& from, const std::string& to) override;
+    int Remove(const std::string& path) override;
+    int Lock(int handle) override;
     int Close(int handle) override;
     int LastError() override;
 
@@ -116,9 +121,10 @@ private:
     bool ShouldFail(Call call);
     bool ShouldShorten();
     int Opened(int handle);
+    int Passed(int result);
 
     FileLayer* m_system;
-    int m_counts[6] = {};
+    int m_counts[11] = {};
     Call m_failCall = Call::Open;
     int m_failAt = 0;
     bool m_failSticky = false;
