@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "DnlconvTest.h"
+#include "SystemCases.h"
 #include "TestSupport.h"
 
 namespace dnl::test {
@@ -68,7 +69,9 @@ TEST_F(ConvertBatchTest, OneUnfinishedRunFailsTheBatchButTheOthersAreStillConver
     const std::vector<std::string> lines = Lines(out.str());
     EXPECT_EQ(std::ranges::count(lines, "Finished"), 2);
     EXPECT_EQ(std::ranges::count(lines, "Fail to load a header record"), 1);
-    EXPECT_EQ(std::ranges::count(lines, "Fail to open blocked.~NL, error code was (21)"), 1);
+    EXPECT_EQ(std::ranges::count(lines, "Fail to open blocked.~NL, error code was (" +
+                                            std::to_string(kFolderError) + ")"),
+              1);
     EXPECT_EQ(ReadFile(good), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(last), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(blocked), kRqx4File);
@@ -106,7 +109,7 @@ TEST_F(ConvertBatchTest, FilesThatCannotBeConvertedTogetherAreArgumentErrors) {
     const std::string good = Place("f/good.dnl", kRqx4File);
     const std::string upper = Place("f/good.DNL", kRqx4File);
     const std::string backup = Place("f/good.~NL", kRqx4File);
-    const std::string folder = fs::canonical(dir.File("f")).string();
+    const fs::path folder = fs::canonical(dir.File("f"));
     fs::create_directory(dir.File("sub"));
 
     struct Case {
@@ -125,15 +128,15 @@ TEST_F(ConvertBatchTest, FilesThatCannotBeConvertedTogetherAreArgumentErrors) {
         {{good, dir.File("f/../f/good.dnl")},
          {"--no-backup"},
          "dnlconv: '" + good + "' and '" + dir.File("f/../f/good.dnl") + "' would both write '" +
-             folder + "/good.dnl'\n"},
+             (folder / "good.dnl").string() + "'\n"},
         {{good, upper},
          {},
-         "dnlconv: '" + good + "' and '" + upper + "' would both write '" + folder +
-             "/good.~NL'\n"},
+         "dnlconv: '" + good + "' and '" + upper + "' would both write '" +
+             (folder / "good.~NL").string() + "'\n"},
         {{good, backup},
          {},
-         "dnlconv: '" + good + "' and '" + backup + "' would both write '" + folder +
-             "/good.~NL'\n"},
+         "dnlconv: '" + good + "' and '" + backup + "' would both write '" +
+             (folder / "good.~NL").string() + "'\n"},
     };
     for (const Case& expected : cases) {
         std::vector<std::string> args = {"convert", "--module", "3"};

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "ModuleProfiles.h"
+#include "SystemCases.h"
 #include "TestSupport.h"
 
 namespace dnl::test {
@@ -208,7 +209,7 @@ TEST_F(ExaminationTest, UnopenablePathsSayWhy) {
     EXPECT_FALSE(missing.opened);
     EXPECT_EQ(missing.openError, ENOENT);
     EXPECT_FALSE(folder.opened);
-    EXPECT_EQ(folder.openError, EISDIR);
+    EXPECT_EQ(folder.openError, kFolderError);
     EXPECT_EQ(folder.records, 0);
 }
 
