@@ -40,6 +40,20 @@ TEST(BackupNameTest, OnlySlashSeparatesFolders) {
     EXPECT_EQ(BackupPath("a\\b.dnl"), "a\\b.~NL");
 }
 
+TEST(BackupNameTest, OnWindowsDrivesAndBothSlashesEndFolders) {
+    if (!kOnWindows) {
+        GTEST_SKIP() << "only Windows has drive letters and \\ between folders";
+    }
+    EXPECT_EQ(BackupName("C:\\work\\X.dnl"), "X.~NL");
+    EXPECT_EQ(BackupName("C:\\work\\a.b.dnl"), "a.b.~NL");
+    EXPECT_EQ(BackupName("c:/work\\sub/Y.DNL"), "Y.~NL");
+    EXPECT_EQ(BackupName("D:Z.dnl"), "Z.~NL");
+    EXPECT_EQ(BackupName("\\\\server\\share\\dir\\U.dnl"), "U.~NL");
+    EXPECT_EQ(BackupPath("C:\\work\\X.dnl"), "C:\\work\\X.~NL");
+    EXPECT_EQ(BackupPath("D:Z.dnl"), "D:Z.~NL");
+    EXPECT_EQ(BackupPath("\\\\server\\share\\dir\\U.dnl"), "\\\\server\\share\\dir\\U.~NL");
+}
+
 TEST(BackupNameTest, CutsLongNamesTo255BytesBetweenCharacters) {
     const std::string longName(300, 'n');
     EXPECT_EQ(BackupName("/a/" + longName + ".dnl"), std::string(255, 'n') + ".~NL");
