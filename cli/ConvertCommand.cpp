@@ -8,6 +8,7 @@
 #include "ExitCodes.h"
 #include "FileCheck.h"
 #include "StatusLog.h"
+#include "Utf8Path.h"
 
 namespace dnl::cli {
 namespace {
@@ -75,7 +76,7 @@ bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& tar
     bool found = true;
     for (const std::string& file : files) {
         std::error_code error;
-        const fs::path path = fs::absolute(file, error);
+        const fs::path path = fs::absolute(PathFromUtf8(file), error);
         const std::string why = error ? error.message() : WhyNotARegularFile(path);
         if (why.empty()) {
             targets.push_back({file, path});
@@ -90,10 +91,11 @@ bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& tar
 // The files a target's conversion writes: the file itself and, with a backup, X.~NL beside it.
 std::vector<std::string> FilesWritten(const Target& target, bool backup) {
     std::error_code error;
-    std::vector<std::string> written{fs::weakly_canonical(target.path, error).string()};
+    std::vector<std::string> written{Utf8FromPath(fs::weakly_canonical(target.path, error))};
     if (backup) {
         const fs::path folder = fs::weakly_canonical(target.path.parent_path(), error);
-        const std::string backupPath = (folder / BackupName(target.path.string())).string();
+        const std::string backupPath =
+            Utf8FromPath(folder / PathFromUtf8(BackupName(Utf8FromPath(target.path))));
         if (backupPath != written.front()) {
             written.push_back(backupPath);
         }
@@ -130,7 +132,7 @@ bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& ou
         return false;
     }
     PrintingLog log(out);
-    const std::string path = target.path.string();
+    const std::string path = Utf8FromPath(target.path);
     if (choice.backup && MakeBackup(path, log) != 0) {
         return false;
     }

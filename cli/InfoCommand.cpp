@@ -7,6 +7,7 @@
 #include "FileCheck.h"
 #include "ModuleProfiles.h"
 #include "TextFormat.h"
+#include "Utf8Path.h"
 
 namespace dnl::cli {
 namespace {
@@ -102,7 +103,7 @@ bool ReportFile(const std::string& file, std::ostream& out, std::ostream& err) {
     const DnlExamination examination = ExamineDnl(file);
     if (!examination.opened) {
         // The file layer refuses anything but a regular file; say so rather than its errno.
-        const std::string why = WhyNotARegularFile(file);
+        const std::string why = WhyNotARegularFile(PathFromUtf8(file));
         err << "dnlconv: cannot open '" << file
             << "': " << (why.empty() ? std::strerror(examination.openError) : why) << '\n';
         return false;

@@ -5,6 +5,9 @@
 # (a Windows dnlconv.exe comes with the command that runs it, Wine)
 set -euo pipefail
 
+# File names and output are UTF-8, and Wine takes the arguments' encoding from the locale.
+export LC_ALL=C.UTF-8
+
 case_name=$1
 version=$2
 dnlconv=("${@:3}")
@@ -140,6 +143,28 @@ convert_batch)
   expect_code 1
   [ "$(count_out_lines "Finished")" -eq 2 ] || fail "the good files were not converted"
   expect_out_line "Fail to load a header record"
+  ;;
+names_in_many_scripts)
+  # Names in Japanese and other scripts reach the files intact, and are printed as UTF-8.
+  mkdir 変換
+  sample 変換/モジュール.dnl
+  sample Ελληνικά.dnl
+  sample original
+  run convert --module TNWQ8 変換/モジュール.dnl Ελληνικά.dnl
+  expect_code 0
+  expect_out_line "==> 変換/モジュール.dnl <=="
+  expect_out_line "Backed up the original DNL file as 'モジュール.~NL'"
+  expect_out_line "Backed up the original DNL file as 'Ελληνικά.~NL'"
+  [ "$(count_out_lines "Finished")" -eq 2 ] || fail "not two finished runs"
+  for backup in 変換/モジュール.~NL Ελληνικά.~NL; do
+    cmp -s "$backup" original || fail "$backup is not the original"
+  done
+  run info 変換/モジュール.dnl
+  expect_code 0
+  expect_out_line 'NAME at offset 0: "TNW8" (TNWQ8), 5-byte payload'
+  run info 変換/ない.dnl
+  expect_code 1
+  expect_err "dnlconv: cannot open '変換/ない.dnl': No such file or directory"
   ;;
 closed_pipe)
   # A reader that has gone must not stop a conversion halfway. The pipe's only reader is closed
