@@ -16,6 +16,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# CTest, and GoogleTest's test discovery, run the Windows programs through Wine.
+# CTest, and GoogleTest's test discovery, run the Windows programs through Wine, in the private
+# Wine prefix that scripts/windows makes inside the build folder.
 find_program(DNL_WINE wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${DNL_WINE})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEPREFIX=${CMAKE_BINARY_DIR}/wine
+                                  WINEDEBUG=-all ${DNL_WINE})
