@@ -1,16 +1,14 @@
 #include "Arguments.h"
 
-#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string_view>
 
 #include "ModuleProfiles.h"
+#include "TextFormat.h"
 
 namespace dnl::cli {
 namespace {
-
-constexpr std::uint8_t kTnwq8 = 3;
 
 // The options of convert, as given, before they are checked against each other.
 struct ConvertOptions {
@@ -18,18 +16,11 @@ struct ConvertOptions {
     std::optional<std::string> format;
     bool gbr = false;
     bool noBackup = false;
+    bool force = false;
 };
 
 ParsedArguments Error(std::string text) {
     return {{}, std::move(text)};
-}
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 std::optional<Command> CommandNamed(std::string_view name) {
@@ -56,42 +47,8 @@ std::optional<unsigned> WholeNumber(std::string_view text, int base) {
     return value;
 }
 
-// A module by its selector text, in any case, or by its index.
-std::optional<std::uint8_t> ModuleNamed(std::string_view text) {
-    if (const std::optional<unsigned> index = WholeNumber(text, 10)) {
-        if (*index < kModuleCount) {
-            return static_cast<std::uint8_t>(*index);
-        }
-        return std::nullopt;
-    }
-    for (std::uint8_t index = 0; index < kModuleCount; ++index) {
-        if (EqualIgnoringCase(text, ProfileFor(index)->selectorText)) {
-            return index;
-        }
-    }
-    return std::nullopt;
-}
-
-std::string ModuleChoices() {
-    std::string choices;
-    for (std::uint8_t index = 0; index < kModuleCount; ++index) {
-        choices += std::string(ProfileFor(index)->selectorText) + ", ";
-    }
-    return choices + "or an index from 0 to " + std::to_string(kModuleCount - 1);
-}
-
 bool IsHexCode(std::string_view text) {
     return text.starts_with("0x") || text.starts_with("0X");
-}
-
-// A format of the module's list by its name, in any case but otherwise exact.
-std::optional<std::int16_t> FormatNamed(std::uint8_t moduleIndex, std::string_view name) {
-    for (const MiscFormat& format : MiscListFor(moduleIndex)) {
-        if (EqualIgnoringCase(name, format.name)) {
-            return format.value;
-        }
-    }
-    return std::nullopt;
 }
 
 // A code such as 0x0801: the 16 bits are written as they are, whichever list they come from.
@@ -110,7 +67,7 @@ bool TakesValue(std::string_view option) {
 }
 
 bool IsSwitch(std::string_view option) {
-    return option == "--gbr" || option == "--no-backup";
+    return option == "--gbr" || option == "--no-backup" || option == "--force";
 }
 
 // Records one option of convert; an error text when it cannot be taken.
@@ -120,11 +77,10 @@ std::string TakeOption(std::string_view option, const std::optional<std::string>
         if (value) {
             return "option '" + std::string(option) + "' takes no value";
         }
-        if (option == "--gbr") {
-            options.gbr = true;
-        } else {
-            options.noBackup = true;
-        }
+        bool& flag = option == "--gbr"         ? options.gbr
+                     : option == "--no-backup" ? options.noBackup
+                                               : options.force;
+        flag = true;
         return {};
     }
     if (!value) {
@@ -143,31 +99,34 @@ ParsedArguments ResolveConvert(const ConvertOptions& options, Arguments argument
     if (!options.module) {
         return Error("convert needs --module");
     }
-    const std::optional<std::uint8_t> module = ModuleNamed(*options.module);
-    if (!module) {
-        return Error("unknown module '" + *options.module + "'; choose " + ModuleChoices());
+    const std::uint8_t module = ModuleCalled(*options.module);
+    if (module == kNoModule) {
+        return Error("unknown module '" + *options.module + "'; choose " + ModuleList(", ") +
+                     ", or an index from 0 to " + std::to_string(kModuleCount - 1));
     }
-    const ModuleProfile& profile = *ProfileFor(*module);
+    const ModuleProfile& profile = *ProfileFor(module);
     const std::string moduleName(profile.selectorText);
-    std::optional<std::int16_t> miscValue = MiscValue(*module, 0);
+    std::optional<std::int16_t> miscValue = MiscValue(module, 0);
     if (options.format) {
         if (profile.miscList.empty()) {
             return Error(moduleName + " has no formats; --format is not for it");
         }
         miscValue = IsHexCode(*options.format) ? FormatCode(*options.format)
-                                               : FormatNamed(*module, *options.format);
+                                               : MiscValueCalled(module, *options.format);
         if (!miscValue) {
             return Error("'" + *options.format + "' is neither a format of " + moduleName +
                          " nor a code from 0x0000 to 0xFFFF; see 'dnlconv modules'");
         }
     }
     if (options.gbr && !profile.gbrCapable) {
-        return Error("--gbr is only for " + std::string(ProfileFor(kTnwq8)->selectorText));
+        return Error("--gbr is only for " + ModuleList(" or ", [](const ModuleProfile& module) {
+                         return module.gbrCapable;
+                     }));
     }
     if (arguments.files.empty()) {
         return Error("convert needs at least one FILE");
     }
-    arguments.choice = {*module, *miscValue, options.gbr, !options.noBackup};
+    arguments.choice = {module, *miscValue, options.gbr, !options.noBackup, options.force};
     return {std::move(arguments), {}};
 }
 

@@ -14,6 +14,8 @@ struct ConvertChoice {
     std::int16_t miscValue = 0;
     bool gbr = false;
     bool backup = true;
+    // Converts even a file whose examination says the run would not end well, as the window does.
+    bool force = false;
 };
 
 struct Arguments {

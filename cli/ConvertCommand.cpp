@@ -4,9 +4,13 @@
 #include <map>
 
 #include "Backup.h"
-#include "ConversionRun.h"
+#include "Examination.h"
+#include "Execute.h"
 #include "ExitCodes.h"
 #include "FileCheck.h"
+#include "FileIo.h"
+#include "ModuleProfiles.h"
+#include "ProblemText.h"
 #include "StatusLog.h"
 #include "Utf8Path.h"
 
@@ -15,29 +19,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A FILE argument, as given and as an absolute path: the run gets a full path, like the one the
-// window's file dialog yields, so that it still names the file in the file's own folder.
+// A FILE argument, as given and as an absolute path, like the one the window's file dialog
+// yields.
 struct Target {
     std::string argument;
     fs::path path;
 };
 
-// Prints each line of a backup and a run the moment it is logged, and notes whether the run
-// reached its end.
+// Prints each line of a backup and a run the moment it is logged.
 class PrintingLog final : public StatusLog {
 public:
     explicit PrintingLog(std::ostream& out) : m_out(out) {}
 
-    void AddLine(const std::string& text) override {
-        m_out << text << '\n' << std::flush;
-        m_finished = m_finished || text == "Finished";
-    }
-
-    bool Finished() const { return m_finished; }
+    void AddLine(const std::string& text) override { m_out << text << '\n' << std::flush; }
 
 private:
     std::ostream& m_out;
-    bool m_finished = false;
 };
 
 // A terminal shows no busy cursor.
@@ -45,30 +42,6 @@ class NoCursor final : public BusyCursor {
 public:
     void ShowBusy() override {}
     void ShowNormal() override {}
-};
-
-// Makes a folder the working directory for its own lifetime, as File > Open in the window makes
-// the chosen file's folder the working directory: that is where the backup is written.
-class WorkingFolder {
-public:
-    explicit WorkingFolder(const fs::path& folder) {
-        m_previous = fs::current_path(m_error);
-        if (!m_error) {
-            fs::current_path(folder, m_error);
-        }
-    }
-    ~WorkingFolder() {
-        std::error_code ignored;
-        fs::current_path(m_previous, ignored);
-    }
-    WorkingFolder(const WorkingFolder&) = delete;
-    WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-    const std::error_code& Error() const { return m_error; }
-
-private:
-    fs::path m_previous;
-    std::error_code m_error;
 };
 
 bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& targets,
@@ -121,24 +94,88 @@ bool WritesApart(const std::vector<Target>& targets, bool backup, std::ostream& 
     return true;
 }
 
-// What Execute does for one file; true when the run logged "Finished".
+// Why a run on the file would stop midway or leave a file that is not one for the module: the
+// first thing it would meet of a problem in the file's structure, a first NAME record that the
+// module's name does not fit, or no NAME record at all. Empty when none; a file that cannot be
+// opened is left to the conversion, which reports that itself.
+std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
+    const DnlExamination examination = ExamineDnl(path);
+    if (!examination.opened) {
+        return {};
+    }
+    const DnlProblem* problem =
+        examination.problems.empty() ? nullptr : &examination.problems.front();
+    if (examination.names.empty()) {
+        return problem != nullptr ? DescribeProblem(*problem) : "no NAME record";
+    }
+    const NameRecordInfo& name = examination.names.front();
+    const ModuleProfile& profile = *ProfileFor(moduleIndex);
+    const auto needed = static_cast<std::int32_t>(profile.nameText.size() + 1);
+    if (name.length != needed && (problem == nullptr || name.offset < problem->offset)) {
+        return "the NAME record at offset " + std::to_string(name.offset) + " has a " +
+               std::to_string(name.length) + "-byte payload; " + std::string(profile.selectorText) +
+               " needs " + std::to_string(needed);
+    }
+    return problem != nullptr ? DescribeProblem(*problem) : std::string();
+}
+
+// Why a run stopped, in words: the system's text for the error of the call that failed or, when
+// no call failed, what in the file the run could not get past.
+std::string WhyTheRunStopped(const ExecuteResult& result, std::uint8_t moduleIndex) {
+    if (result.error != 0) {
+        return ErrorText(result.error);
+    }
+    switch (result.runEnd) {
+        case RunEnd::HeaderUnreadable:
+            return "a record header is cut short by the end of the file";
+        case RunEnd::NameDoesNotFit:
+            return "the first NAME record does not fit the name of " +
+                   std::string(ProfileFor(moduleIndex)->selectorText);
+        case RunEnd::NoEndRecord:
+            return "the file ends without an end record";
+        default:
+            return "a record could not be written or passed over";
+    }
+}
+
+// What became of a file whose Execute did not finish, and why.
+std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
+    switch (result.outcome) {
+        case ExecuteOutcome::Busy:
+            return "not converted: another conversion of this file is running";
+        case ExecuteOutcome::BackupFailed:
+            // Only a backup onto the file itself fails without a failed system call.
+            return std::string("not converted, its backup failed: ") +
+                   (result.error != 0 ? ErrorText(result.error)
+                                      : "the backup would be the file itself");
+        default:
+            return "conversion stopped before the end: " + WhyTheRunStopped(result, moduleIndex);
+    }
+}
+
+// What Execute does for one file, unless the file's examination says that the run would not end
+// well; true when the run finished.
 bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& out,
              std::ostream& err) {
     out << "==> " << target.argument << " <==\n";
-    const WorkingFolder folder(target.path.parent_path());
-    if (folder.Error()) {
-        err << "dnlconv: cannot work in the folder of '" << target.argument
-            << "': " << folder.Error().message() << '\n';
-        return false;
+    const std::string path = Utf8FromPath(target.path);
+    if (!choice.force) {
+        if (const std::string why = WhyNotToConvert(path, choice.moduleIndex); !why.empty()) {
+            out << "Not converted: " << why << '\n' << std::flush;
+            err << "dnlconv: '" << target.argument << "' not converted: " << why
+                << "; --force converts it anyway\n";
+            return false;
+        }
     }
     PrintingLog log(out);
-    const std::string path = Utf8FromPath(target.path);
-    if (choice.backup && MakeBackup(path, log) != 0) {
-        return false;
-    }
     NoCursor cursor;
-    ConversionRun(path, choice.moduleIndex, choice.miscValue, choice.gbr, log, cursor);
-    return log.Finished();
+    const ExecuteResult result = Execute(path, {choice.moduleIndex, choice.miscValue, choice.gbr},
+                                         choice.backup, log, cursor);
+    if (result.outcome == ExecuteOutcome::Finished) {
+        return true;
+    }
+    err << "dnlconv: '" << target.argument << "' " << Failure(result, choice.moduleIndex) << '\n';
+    return false;
 }
 
 }  // namespace

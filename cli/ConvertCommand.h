@@ -8,9 +8,11 @@
 
 namespace dnl::cli {
 
-// Converts each file exactly as the window's Execute does after File > Open: in the file's own
-// folder, the backup first (unless the choice says not), then the run only when the backup was
-// made. Each file's lines go to `out` under a line naming the file. Files that are missing or not
+// Converts each file as the window's Execute does: the backup beside the file first (unless the
+// choice says not), then the run only when the backup was made. Unless the choice forces it, a
+// file whose examination says that the run would stop midway or leave a file that is not one for
+// the module is left untouched. Each file's lines go to `out` under a line naming the file; each
+// file that does not finish also gets a line on `err` saying why. Files that are missing or not
 // regular, or two files that would write the same file, are argument errors reported on `err`
 // before any file is touched. Returns an exit code.
 int ConvertCommand(const std::vector<std::string>& files, const ConvertChoice& choice,

@@ -5,12 +5,14 @@
 #include "ExitCodes.h"
 #include "InfoCommand.h"
 #include "ModulesCommand.h"
+#include "TextFormat.h"
 
 namespace dnl::cli {
 namespace {
 
-constexpr char kHelp[] = R"(Usage: dnlconv info FILE...
-       dnlconv convert --module M [--format F] [--gbr] [--no-backup] FILE...
+constexpr char kHelpStart[] = R"(Usage: dnlconv info FILE...
+       dnlconv convert --module M [--format F] [--gbr] [--no-backup] [--force]
+                       FILE...
        dnlconv modules
        dnlconv --help | --version
 
@@ -22,24 +24,44 @@ Commands:
             names, its MISC values and the formats they mean, and any problem in
             its structure; the files are only read
   convert   rewrite each file for module M: the NAME record and every MISC
-            record; first a backup X.~NL is made beside the file X.dnl
+            record; first a backup X.~NL is made beside the file X.dnl. A file
+            that the rewrite would leave half done or not a file for M (a
+            broken structure, no end record, no NAME record, or a NAME record
+            that M's name does not fit) is left untouched, with the reason
   modules   list the modules with their formats and codes
 
 Options of convert:
-  --module M    RQX4, LM5, PZK2, TNWQ8 or JSRY3 (in any case), or 0 to 4
-  --format F    a format of the module's list (in any case), or a code such as
-                0x0801; the list's first format when not given; not for LM5
-  --gbr         mark the GBR signal (adds 0x1000 to the code); TNWQ8 only
-  --no-backup   make no backup
+)";
+
+constexpr char kHelpEnd[] = R"(  --no-backup   make no backup
+  --force       rewrite even a file that would be left untouched, as the
+                window does
   --            everything after it is a FILE
 
 Exit status:
   0  every file was read and well formed (info), or every conversion finished
   1  a file could not be read or has a problem (info), or a conversion did not
-     finish (convert)
+     finish or a file was left untouched (convert); each such file also gets
+     a line on standard error saying why
   2  wrong arguments, a missing file, or two files that would write the same
      file (convert); nothing was touched
 )";
+
+// The help, with the module names and indexes that the module table holds.
+std::string HelpText() {
+    std::string help = kHelpStart;
+    help += "  --module M    " + ModuleList(" or ") + " (in any case), or 0 to " +
+            std::to_string(kModuleCount - 1) + "\n";
+    help +=
+        "  --format F    a format of the module's list (in any case), or a code such as\n"
+        "                0x0801; the list's first format when not given; not for " +
+        ModuleList(" or ", [](const ModuleProfile& module) { return module.miscList.empty(); }) +
+        "\n";
+    help += "  --gbr         mark the GBR signal (adds 0x1000 to the code); " +
+            ModuleList(" or ", [](const ModuleProfile& module) { return module.gbrCapable; }) +
+            " only\n";
+    return help + kHelpEnd;
+}
 
 }  // namespace
 
@@ -52,7 +74,7 @@ int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ost
     const Arguments& arguments = parsed.arguments;
     switch (arguments.command) {
         case Command::Help:
-            out << kHelp;
+            out << HelpText();
             return kExitSuccess;
         case Command::Version:
             out << "dnlconv " << DNL_VERSION << '\n';

@@ -1,13 +1,11 @@
 #include "InfoCommand.h"
 
-#include <cstring>
-
 #include "Examination.h"
 #include "ExitCodes.h"
-#include "FileCheck.h"
+#include "FileIo.h"
 #include "ModuleProfiles.h"
+#include "ProblemText.h"
 #include "TextFormat.h"
-#include "Utf8Path.h"
 
 namespace dnl::cli {
 namespace {
@@ -49,49 +47,24 @@ std::string Meaning(std::uint8_t moduleIndex, std::uint16_t value) {
     return meaning.gbr ? text + " + GBR" : text;
 }
 
-std::string RecordAt(std::string_view what, const DnlProblem& problem) {
-    return std::string(what) + " " + Hex16(problem.type) + " at offset " +
-           std::to_string(problem.offset);
-}
-
-std::string Describe(const DnlProblem& problem) {
-    switch (problem.kind) {
-        case DnlProblemKind::CannotRead:
-            return "the file could not be read at offset " + std::to_string(problem.offset);
-        case DnlProblemKind::HeaderCutShort:
-            return "the record header at offset " + std::to_string(problem.offset) +
-                   " is cut short by the end of the file";
-        case DnlProblemKind::NegativeLength:
-            return RecordAt("record", problem) + " has a negative length (" +
-                   std::to_string(problem.length) + ")";
-        case DnlProblemKind::PayloadPastEnd:
-            return RecordAt("the payload of record", problem) +
-                   " runs past the end of the file (payload length " +
-                   std::to_string(problem.length) + ")";
-        case DnlProblemKind::MiscTooShort:
-            return "the MISC record at offset " + std::to_string(problem.offset) +
-                   " is too short for its value (payload length " + std::to_string(problem.length) +
-                   ")";
-        case DnlProblemKind::NoEndRecord:
-            return "no end record";
-    }
-    return {};
-}
-
 void PrintReport(const DnlExamination& examination, std::ostream& out) {
     out << examination.records << (examination.records == 1 ? " record in " : " records in ")
         << examination.size << " bytes\n";
     const std::uint8_t moduleIndex = ModuleOf(examination);
     for (const NameRecordInfo& name : examination.names) {
-        out << "NAME at offset " << name.offset << ": " << Quoted(name.text) << " ("
-            << ModuleName(ModuleNamedBy(name.text)) << "), " << name.length << "-byte payload\n";
+        out << "NAME at offset " << name.offset << ": " << Quoted(name.text);
+        if (name.cut) {
+            out << " (cut to " << name.text.size() << " bytes)";
+        }
+        out << " (" << ModuleName(ModuleNamedBy(name.text)) << "), " << name.length
+            << "-byte payload\n";
     }
     for (const MiscRecordInfo& misc : examination.miscs) {
         out << "MISC at offset " << misc.offset << ": " << Hex16(misc.value) << ' '
             << Meaning(moduleIndex, misc.value) << '\n';
     }
     for (const DnlProblem& problem : examination.problems) {
-        out << "problem: " << Describe(problem) << '\n';
+        out << "problem: " << DescribeProblem(problem) << '\n';
     }
     if (examination.problems.empty()) {
         out << "well formed\n";
@@ -102,15 +75,19 @@ void PrintReport(const DnlExamination& examination, std::ostream& out) {
 bool ReportFile(const std::string& file, std::ostream& out, std::ostream& err) {
     const DnlExamination examination = ExamineDnl(file);
     if (!examination.opened) {
-        // The file layer refuses anything but a regular file; say so rather than its errno.
-        const std::string why = WhyNotARegularFile(PathFromUtf8(file));
-        err << "dnlconv: cannot open '" << file
-            << "': " << (why.empty() ? std::strerror(examination.openError) : why) << '\n';
+        err << "dnlconv: cannot open '" << file << "': " << ErrorText(examination.openError)
+            << '\n';
         return false;
     }
     out << "==> " << file << " <==\n";
     PrintReport(examination, out);
-    return examination.problems.empty();
+    if (!examination.problems.empty()) {
+        out.flush();
+        err << "dnlconv: '" << file
+            << "' is not well formed: " << DescribeProblem(examination.problems.front()) << '\n';
+        return false;
+    }
+    return true;
 }
 
 }  // namespace

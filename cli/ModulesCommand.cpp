@@ -15,7 +15,7 @@ constexpr int kFormatColumn = 12;
 void PrintModule(const ModuleProfile& profile, std::ostream& out) {
     out << static_cast<int>(profile.index) << "  " << std::left << std::setw(kModuleColumn)
         << profile.selectorText << "NAME " << Quoted(profile.nameText);
-    if (profile.miscList.empty()) {
+    if (!profile.rewritesMisc) {
         out << ", no formats: MISC records are left as they are";
     }
     if (profile.gbrCapable) {

@@ -34,4 +34,16 @@ std::string Quoted(std::string_view text) {
     return quoted + "\"";
 }
 
+std::string ModuleList(std::string_view lastSeparator, bool (*picked)(const ModuleProfile&)) {
+    std::string list;
+    for (std::uint8_t index = 0; index < kModuleCount; ++index) {
+        if (picked(*ProfileFor(index))) {
+            list += (list.empty() ? "" : ", ") + std::string(ProfileFor(index)->selectorText);
+        }
+    }
+    // No selector text holds a comma, so the last one separates the last two names.
+    const std::size_t last = list.rfind(", ");
+    return last == std::string::npos ? list : list.replace(last, 2, lastSeparator);
+}
+
 }  // namespace dnl::cli

@@ -102,7 +102,8 @@ private:
         if (Files().CheckReplaceable(m_backupPath) != 0) {
             return CannotCreate();
         }
-        const std::string prefix = std::string(FolderPart(m_path)) + "." + m_backupName + ".";
+        // A short prefix: the backup's own name may already be as long as a name can be.
+        const std::string prefix = std::string(FolderPart(m_path)) + ".~NL.";
         m_temporary = FileHandle(Files().CreateTemporary(prefix, m_source.Get(), m_temporaryPath));
         return m_temporary.IsOpen() ? BackupOutcome{} : CannotCreate();
     }

@@ -36,8 +36,9 @@ public:
 
     RunResult Run() {
         RecordHeader header;
+        int groupHeaders = 0;
         while (!m_stop) {
-            const int result = m_record.ReadHeader(header);
+            const int result = ReadNextRecord(m_record, header, groupHeaders);
             if (result == 1) {
                 return {RunEnd::NoEndRecord};
             }
@@ -45,9 +46,6 @@ public:
                 Stop(RunEnd::HeaderUnreadable);
                 m_log.AddLine("Fail to load a header record");
                 break;
-            }
-            if (IsGroupRecord(header.type)) {
-                continue;
             }
             if (!m_nameDone && header.type == kNameRecord) {
                 RewriteName(header);

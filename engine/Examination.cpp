@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "FileIo.h"
-#include "ModuleProfiles.h"
 #include "Record.h"
 
 namespace dnl {
@@ -11,7 +10,6 @@ namespace {
 
 // A NAME payload longer than this is read only this far: no module name comes near it.
 constexpr std::int32_t kLongestNameRead = 64;
-constexpr std::int32_t kMiscValueSize = 2;
 
 // The record reader's own lines speak of a conversion; an examination reports in its own terms.
 class SilentLog final : public StatusLog {
@@ -27,8 +25,11 @@ public:
     void Walk() {
         for (;;) {
             RecordHeader header;
+            int groupHeaders = 0;
+            const int read = ReadNextRecord(m_record, header, groupHeaders);
+            m_result.records += groupHeaders;
+            m_offset += std::int64_t{kHeaderSize} * groupHeaders;
             const std::int64_t start = m_offset;
-            const int read = m_record.ReadHeader(header);
             if (read == 1) {
                 Problem(DnlProblemKind::NoEndRecord, start);
                 return;
@@ -41,10 +42,6 @@ public:
             }
             ++m_result.records;
             m_offset += kHeaderSize;
-            // A group header is followed at once by the next header, as in a conversion run.
-            if (IsGroupRecord(header.type)) {
-                continue;
-            }
             if (header.type == kEndRecord) {
                 m_result.endRecord = true;
                 return;
@@ -90,7 +87,8 @@ private:
             return false;
         }
         const auto zero = std::find(bytes.begin(), bytes.end(), 0);
-        m_result.names.push_back({start, header.length, std::string(bytes.begin(), zero)});
+        const bool cut = zero == bytes.end() && kept < header.length;
+        m_result.names.push_back({start, header.length, std::string(bytes.begin(), zero), cut});
         return true;
     }
 
@@ -133,33 +131,6 @@ DnlExamination ExamineDnl(const std::string& path) {
     result.size = record.FileSize();
     Examiner(record, result).Walk();
     return result;
-}
-
-std::uint8_t ModuleNamedBy(std::string_view text) {
-    for (std::uint8_t index = 0; index < kModuleCount; ++index) {
-        if (ProfileFor(index)->nameText == text) {
-            return index;
-        }
-    }
-    return kNoModule;
-}
-
-MiscMeaning MeaningOf(std::uint8_t moduleIndex, std::uint16_t value) {
-    const auto formatsWithCode = [moduleIndex](std::uint16_t code) {
-        std::vector<std::string_view> formats;
-        for (const MiscFormat& format : MiscListFor(moduleIndex)) {
-            if (static_cast<std::uint16_t>(format.value) == code) {
-                formats.push_back(format.name);
-            }
-        }
-        return formats;
-    };
-    MiscMeaning meaning{formatsWithCode(value)};
-    if (meaning.formats.empty() && (value & kGbrBit) != 0) {
-        meaning.formats = formatsWithCode(static_cast<std::uint16_t>(value & ~kGbrBit));
-        meaning.gbr = !meaning.formats.empty();
-    }
-    return meaning;
 }
 
 }  // namespace dnl

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace dnl {
@@ -26,11 +25,13 @@ struct DnlProblem {
     std::int32_t length = 0;
 };
 
-// A NAME record: its text is the payload up to its first zero byte.
+// A NAME record: its text is the payload up to its first zero byte. A long payload is read only
+// in part; `cut` says the text may go on past what was read.
 struct NameRecordInfo {
     std::int64_t offset;
     std::int32_t length;
     std::string text;
+    bool cut = false;
 };
 
 struct MiscRecordInfo {
@@ -54,17 +55,5 @@ struct DnlExamination {
 // only, and says what it holds. The walk ends at the end record or at the first problem that
 // leaves no next header to read.
 DnlExamination ExamineDnl(const std::string& path);
-
-// The index of the module whose files carry the NAME text `text`, or kNoModule.
-std::uint8_t ModuleNamedBy(std::string_view text);
-
-// What a MISC value means for one module: the formats of its list with exactly that code or,
-// when there are none, those with the code less the GBR bit, marked `gbr`.
-struct MiscMeaning {
-    std::vector<std::string_view> formats;
-    bool gbr = false;
-};
-
-MiscMeaning MeaningOf(std::uint8_t moduleIndex, std::uint16_t value);
 
 }  // namespace dnl

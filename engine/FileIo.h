@@ -17,8 +17,8 @@ public:
     virtual ~FileLayer() = default;
 
     // Opens an existing regular file, without creating, truncating or locking it. Returns a
-    // handle, or -1 with LastError() set; a folder, FIFO or device is refused the same way, so
-    // that nothing waits on a pipe or reads a device forever.
+    // handle, or -1 with LastError() set; a folder, FIFO or device is refused the same way, with
+    // kNotARegularFile, so that nothing waits on a pipe or reads a device forever.
     virtual int OpenExisting(const std::string& path, Access access) = 0;
 
     // 0 when nothing is at `path`, or what is there may be replaced by a new file (a link is
@@ -67,6 +67,13 @@ public:
     // The error number of the last failed call.
     virtual int LastError() = 0;
 };
+
+// The error number a layer gives for a file that exists but is no regular file: a folder, a FIFO
+// or a device. It lies beyond the system's own numbers.
+inline constexpr int kNotARegularFile = 10000;
+
+// Says what an error number of the file layer means, in words.
+std::string ErrorText(int error);
 
 // The operating system's own layer.
 FileLayer& SystemFiles();

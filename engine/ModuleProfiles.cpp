@@ -1,6 +1,8 @@
 #include "ModuleProfiles.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 namespace dnl {
 namespace {
@@ -44,6 +46,25 @@ constexpr std::array<ModuleProfile, kModuleCount> kProfiles = {{
     {4, "JSRY3", "--> JSRY6", "JSRY6", kListD, true, false, false},
 }};
 
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+// The formats of module `index`'s list whose code is `code`.
+std::vector<std::string_view> FormatsWithCode(std::uint8_t index, std::uint16_t code) {
+    std::vector<std::string_view> formats;
+    for (const MiscFormat& format : MiscListFor(index)) {
+        if (static_cast<std::uint16_t>(format.value) == code) {
+            formats.push_back(format.name);
+        }
+    }
+    return formats;
+}
+
 }  // namespace
 
 const ModuleProfile* ProfileFor(std::uint8_t index) {
@@ -61,6 +82,47 @@ std::int16_t MiscValue(std::uint8_t index, int row) {
         return 0;
     }
     return list[static_cast<std::size_t>(row)].value;
+}
+
+std::uint8_t ModuleCalled(std::string_view text) {
+    for (const ModuleProfile& profile : kProfiles) {
+        if (text == std::to_string(profile.index) ||
+            EqualIgnoringCase(text, profile.selectorText)) {
+            return profile.index;
+        }
+    }
+    return kNoModule;
+}
+
+std::uint8_t ModuleNamedBy(std::string_view text) {
+    for (const ModuleProfile& profile : kProfiles) {
+        if (profile.nameText == text) {
+            return profile.index;
+        }
+    }
+    return kNoModule;
+}
+
+std::optional<std::int16_t> MiscValueCalled(std::uint8_t index, std::string_view name) {
+    for (const MiscFormat& format : MiscListFor(index)) {
+        if (EqualIgnoringCase(name, format.name)) {
+            return format.value;
+        }
+    }
+    return std::nullopt;
+}
+
+MiscMeaning MeaningOf(std::uint8_t moduleIndex, std::uint16_t value) {
+    MiscMeaning meaning{FormatsWithCode(moduleIndex, value)};
+    // Only the module that takes the GBR bit adds it to a code of its list.
+    const ModuleProfile* profile = ProfileFor(moduleIndex);
+    const bool takesGbr = profile != nullptr && profile->gbrCapable;
+    if (meaning.formats.empty() && takesGbr && (value & kGbrBit) != 0) {
+        meaning.formats =
+            FormatsWithCode(moduleIndex, static_cast<std::uint16_t>(value & ~kGbrBit));
+        meaning.gbr = !meaning.formats.empty();
+    }
+    return meaning;
 }
 
 }  // namespace dnl

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace dnl {
 
@@ -43,5 +45,26 @@ MiscList MiscListFor(std::uint8_t index);
 // The code of row `row` of module `index`'s formats; 0 when the module has no formats or the row
 // lies outside them.
 std::int16_t MiscValue(std::uint8_t index, int row);
+
+// The module whose selector text is `text`, in any case, or whose index `text` is in plain
+// decimal ("3", not "03"); kNoModule when there is none.
+std::uint8_t ModuleCalled(std::string_view text);
+
+// The module whose files carry the NAME text `text`, exactly; kNoModule when there is none.
+std::uint8_t ModuleNamedBy(std::string_view text);
+
+// The code of the format of module `index`'s list whose name is `name`, in any case; none when
+// no format is called so.
+std::optional<std::int16_t> MiscValueCalled(std::uint8_t index, std::string_view name);
+
+// What a MISC value means for one module: the formats of its list with exactly that code or,
+// when there are none and the module takes the GBR bit, those with the code less the bit, marked
+// `gbr`.
+struct MiscMeaning {
+    std::vector<std::string_view> formats;
+    bool gbr = false;
+};
+
+MiscMeaning MeaningOf(std::uint8_t moduleIndex, std::uint16_t value);
 
 }  // namespace dnl

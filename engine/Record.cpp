@@ -8,15 +8,10 @@
 #include "FileIo.h"
 
 namespace dnl {
-namespace {
 
 // The file's numbers are big-endian; reversing the bytes converts them only on a little-endian
 // host, which is every host this tool is built for.
 static_assert(std::endian::native == std::endian::little);
-
-constexpr std::int16_t kMiscValueSize = 2;
-
-}  // namespace
 
 bool IsGroupRecord(std::uint16_t type) {
     return (type & kGroupBits) == kGroupBits;
@@ -80,26 +75,31 @@ int CDnlRecord::ReadPayload(std::int32_t length, std::vector<unsigned char>& pay
 
 int CDnlRecord::SkipPayload(std::int32_t length) {
     if (length < 0) {
-        return Failed(-1, EINVAL);
+        m_error = EINVAL;
+        return -1;
     }
-    return Files().Seek(m_handle, length) == 0 ? 0 : Failed(-1, Files().LastError());
+    if (Files().Seek(m_handle, length) != 0) {
+        m_error = Files().LastError();
+        return -1;
+    }
+    return 0;
 }
 
 int CDnlRecord::WriteName(std::string_view text, std::int32_t length) {
     if (length < 0) {
-        return FailedOverwrite();
+        return FailedOverwrite(0);
     }
     std::vector<char> payload(static_cast<std::size_t>(length), '\0');
     text.copy(payload.data(), payload.size());
     if (!WriteAll(m_handle, payload.data(), payload.size())) {
-        return FailedOverwrite();
+        return FailedOverwrite(Files().LastError());
     }
     return 0;
 }
 
 int CDnlRecord::WriteMisc(std::int16_t value, std::int32_t length) {
     if (length < kMiscValueSize) {
-        return FailedOverwrite();
+        return FailedOverwrite(0);
     }
     unsigned char bytes[kMiscValueSize] = {};
     SwapBytes(&value, bytes, kMiscValueSize);
@@ -108,7 +108,7 @@ int CDnlRecord::WriteMisc(std::int16_t value, std::int32_t length) {
     const std::int32_t rest = length - kMiscValueSize;
     if (!WriteAll(m_handle, bytes, sizeof bytes) ||
         (rest > 0 && Files().Seek(m_handle, rest) != 0)) {
-        return FailedOverwrite();
+        return FailedOverwrite(Files().LastError());
     }
     return 0;
 }
@@ -126,15 +126,21 @@ void CDnlRecord::SwapBytes(const void* source, void* destination, std::int16_t s
     std::memcpy(destination, reversed, static_cast<std::size_t>(size));
 }
 
-int CDnlRecord::FailedOverwrite() {
-    m_error = Files().LastError();
-    m_log.AddLine("モジュール名の上書きに失敗しました");
-    return -2;
+int ReadNextRecord(CDnlRecord& record, RecordHeader& header, int& groupHeaders) {
+    groupHeaders = 0;
+    for (;;) {
+        const int result = record.ReadHeader(header);
+        if (result != 0 || !IsGroupRecord(header.type)) {
+            return result;
+        }
+        ++groupHeaders;
+    }
 }
 
-int CDnlRecord::Failed(int result, int error) {
+int CDnlRecord::FailedOverwrite(int error) {
     m_error = error;
-    return result;
+    m_log.AddLine("モジュール名の上書きに失敗しました");
+    return -2;
 }
 
 }  // namespace dnl

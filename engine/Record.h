@@ -18,6 +18,8 @@ inline constexpr std::uint16_t kGroupBits = 0x8800;
 
 // Every record starts with a 6-byte big-endian header: a 2-byte type and a 4-byte payload length.
 inline constexpr int kHeaderSize = 6;
+// A MISC payload holds its 16-bit value in its first two bytes.
+inline constexpr std::int16_t kMiscValueSize = 2;
 
 // One decoded record header, in host order.
 struct RecordHeader {
@@ -78,12 +80,17 @@ public:
     static void SwapBytes(const void* source, void* destination, std::int16_t size);
 
 private:
-    int FailedOverwrite();
-    int Failed(int result, int error);
+    // Logs a failed overwrite; `error` is that of the failed call, 0 when the record was at fault.
+    int FailedOverwrite(int error);
 
     int m_handle;
     StatusLog& m_log;
     int m_error = 0;
 };
+
+// The step every walk over a DNL file takes: reads headers until one that is not a group header,
+// since a group's own header is followed at once by the next header. Returns ReadHeader's result
+// for the last header read and sets `groupHeaders` to the number of group headers passed over.
+int ReadNextRecord(CDnlRecord& record, RecordHeader& header, int& groupHeaders);
 
 }  // namespace dnl

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -47,10 +48,14 @@ public:
             return -1;
         }
         struct stat status {};
-        if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
-            const int refused = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+        if (::fstat(handle, &status) != 0) {
+            const int error = errno;
             ::close(handle);
-            return Fail(refused);
+            return Fail(error);
+        }
+        if (!S_ISREG(status.st_mode)) {
+            ::close(handle);
+            return Fail(kNotARegularFile);
         }
         return handle;
     }
@@ -153,6 +158,10 @@ public:
 };
 
 }  // namespace
+
+std::string ErrorText(int error) {
+    return error == kNotARegularFile ? std::string("not a regular file") : std::strerror(error);
+}
 
 FileLayer& SystemFiles() {
     static PosixFiles layer;

@@ -48,6 +48,21 @@ int ErrorNumber(DWORD error) {
     }
 }
 
+// The system's own words for an error it reported.
+std::string SystemMessage(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text != nullptr ? text : L"", length);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
+                                message.back() == L'.' || message.back() == L' ')) {
+        message.pop_back();
+    }
+    return message.empty() ? "error " + std::to_string(error) : Utf8FromWide(message);
+}
+
 // The engine's integer handles stand for Windows HANDLEs through this table.
 class HandleTable {
 public:
@@ -80,13 +95,14 @@ public:
             access == Access::ReadOnly ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
         const HANDLE file = OpenPath(path, rights, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
         if (file == INVALID_HANDLE_VALUE) {
-            return -1;
+            // Windows opens no folder as a file, and says only that access is denied.
+            return IsFolder(path) ? Fail(kNotARegularFile) : -1;
         }
         // Consoles, pipes and devices such as NUL are refused like a folder: nothing waits on
         // them or reads them forever.
         if (GetFileType(file) != FILE_TYPE_DISK) {
             CloseHandle(file);
-            return Fail(ERROR_INVALID_PARAMETER);
+            return Fail(kNotARegularFile);
         }
         return m_handles.Add(file);
     }
@@ -240,6 +256,16 @@ private:
         return -1;
     }
 
+    static bool IsFolder(const std::string& path) {
+        std::wstring wide;
+        if (!WideFromUtf8(path, wide)) {
+            return false;
+        }
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
+
     static DWORD Transfer(std::size_t count) {
         return static_cast<DWORD>(count < kLargestTransfer ? count : kLargestTransfer);
     }
@@ -275,6 +301,22 @@ private:
 };
 
 }  // namespace
+
+// The three numbers the tool maps to are worded as on every system; any other is the system's.
+std::string ErrorText(int error) {
+    switch (error) {
+        case kNotARegularFile:
+            return "not a regular file";
+        case 2:
+            return "No such file or directory";
+        case 5:
+            return "Permission denied";
+        case 28:
+            return "No space left on device";
+        default:
+            return SystemMessage(static_cast<DWORD>(error));
+    }
+}
 
 FileLayer& SystemFiles() {
     static WindowsFiles layer;

@@ -30,8 +30,8 @@ TEST(ArgumentsTest, ConvertTurnsModuleAndFormatIntoTheWindowsChoices) {
         // Without --format the list's first row is taken, as the window selects it.
         {{"convert", "--module=3", "a.dnl"}, {3, 0x0800, false, true}, {"a.dnl"}},
         {{"convert", "a", "--module", "4", "b"}, {4, 0x0008, false, true}, {"a", "b"}},
-        {{"convert", "--module", "PZK2", "--format", "pal", "--no-backup", "a"},
-         {2, 0x0100, false, false},
+        {{"convert", "--module", "PZK2", "--format", "pal", "--no-backup", "--force", "a"},
+         {2, 0x0100, false, false, true},
          {"a"}},
         {{"convert", "--module", "rqx4", "--format=NTSC NSU", "a"},
          {0, 0x0001, false, true},
@@ -54,6 +54,7 @@ TEST(ArgumentsTest, ConvertTurnsModuleAndFormatIntoTheWindowsChoices) {
         EXPECT_EQ(choice.miscValue, expected.choice.miscValue) << where;
         EXPECT_EQ(choice.gbr, expected.choice.gbr) << where;
         EXPECT_EQ(choice.backup, expected.choice.backup) << where;
+        EXPECT_EQ(choice.force, expected.choice.force) << where;
         EXPECT_EQ(parsed.arguments.files, expected.files) << where;
     }
 }
@@ -100,6 +101,7 @@ TEST(ArgumentsTest, EveryArgumentErrorIsOneLineAndTouchesNoFile) {
          "option '--no-backup' takes no value"},
         {{"convert", "--module", "TNW8", "x.dnl"}, "unknown module 'TNW8'; " + choices},
         {{"convert", "--module", "5", "x.dnl"}, "unknown module '5'; " + choices},
+        {{"convert", "--module", "03", "x.dnl"}, "unknown module '03'; " + choices},
         {{"convert", "--module", "", "x.dnl"}, "unknown module ''; " + choices},
         {{"convert", "--module", "LM5", "--format", "NTSC", "x.dnl"},
          "LM5 has no formats; --format is not for it"},

@@ -68,13 +68,45 @@ TEST_F(ConvertBatchTest, OneUnfinishedRunFailsTheBatchButTheOthersAreStillConver
 
     const std::vector<std::string> lines = Lines(out.str());
     EXPECT_EQ(std::ranges::count(lines, "Finished"), 2);
-    EXPECT_EQ(std::ranges::count(lines, "Fail to load a header record"), 1);
-    EXPECT_EQ(std::ranges::count(lines, "Fail to open blocked.~NL, error code was (" +
-                                            std::to_string(kFolderError) + ")"),
-              1);
+    EXPECT_FALSE(fs::exists(dir.File("f/broken.~NL")));
+    EXPECT_EQ(std::ranges::count(lines, FolderInTheWayLine("blocked.~NL")), 1);
     EXPECT_EQ(ReadFile(good), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(last), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(blocked), kRqx4File);
+    EXPECT_EQ(err.str(), "dnlconv: '" + broken +
+                             "' not converted: the record header at offset 11 is cut short by the "
+                             "end of the file; --force converts it anyway\ndnlconv: '" +
+                             blocked + "' not converted, its backup failed: " +
+                             ErrorText(kFolderError) + "\n");
+}
+
+// A file that a run would leave half converted, or not one for the module, keeps its bytes and
+// gets no backup. --force converts it as the window does.
+TEST_F(ConvertBatchTest, FilesARunWouldNotFinishWellAreLeftAloneUnlessForced) {
+    const std::vector<std::pair<Bytes, std::string>> cases = {
+        {Dnl().Record(0x0032, {1}).End().bytes,
+         "the MISC record at offset 0 is too short for its value (payload length 1)"},
+        {Dnl().Misc(0).End().bytes, "no NAME record"},
+        {Dnl().Misc(1).Name("RQX4").End().bytes,
+         "the NAME record at offset 8 has a 5-byte payload; JSRY3 needs 6"},
+    };
+    for (const auto& [bytes, why] : cases) {
+        const std::string path = Place("f/x.dnl", bytes);
+
+        EXPECT_EQ(Run({"convert", "--module", "JSRY3", path}), 1) << why;
+
+        EXPECT_EQ(out.str(), "==> " + path + " <==\nNot converted: " + why + "\n");
+        EXPECT_EQ(err.str(), "dnlconv: '" + path + "' not converted: " + why +
+                                 "; --force converts it anyway\n");
+        EXPECT_EQ(ReadFile(path), bytes);
+        EXPECT_FALSE(fs::exists(dir.File("f/x.~NL")));
+    }
+    const std::string hybrid = Place("f/x.dnl", Dnl().Misc(1).Name("RQX4").End().bytes);
+    EXPECT_EQ(Run({"convert", "--module", "JSRY3", "--force", "--no-backup", hybrid}), 1);
+    EXPECT_EQ(ReadFile(hybrid), Dnl().Misc(8).Name("RQX4").End().bytes);
+    EXPECT_EQ(err.str(), "dnlconv: '" + hybrid +
+                             "' conversion stopped before the end: the first NAME record does not "
+                             "fit the name of JSRY3\n");
 }
 
 TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {

@@ -86,8 +86,11 @@ TEST_F(InfoTest, ReportsEveryProblemFailsAndChangesNothing) {
         {"open.dnl", Dnl().Name("RQX4").bytes, "problem: no end record"},
     };
     std::vector<std::string> args = {"info"};
+    std::string notWellFormed;
     for (const Case& file : cases) {
         args.push_back(Place(file.name, file.bytes));
+        notWellFormed += "dnlconv: '" + args.back() +
+                         "' is not well formed: " + std::string(file.problem).substr(9) + "\n";
     }
     args.push_back(dir.File("missing.dnl"));
     args.push_back(dir.Path().string());
@@ -98,7 +101,7 @@ TEST_F(InfoTest, ReportsEveryProblemFailsAndChangesNothing) {
         EXPECT_THAT(out.str(), ::testing::HasSubstr(file.problem));
         EXPECT_EQ(ReadFile(dir.File(file.name)), file.bytes) << file.name;
     }
-    EXPECT_EQ(err.str(), "dnlconv: cannot open '" + dir.File("missing.dnl") +
+    EXPECT_EQ(err.str(), notWellFormed + "dnlconv: cannot open '" + dir.File("missing.dnl") +
                              "': No such file or directory\n"
                              "dnlconv: cannot open '" +
                              dir.Path().string() + "': not a regular file\n");
@@ -111,11 +114,16 @@ TEST_F(InfoTest, OneBrokenFileAmongGoodOnesFailsTheWholeCommand) {
     const std::string broken = Place("broken.dnl", Dnl().Name("PZK2").bytes);
 
     const std::string endOnly = Place("end.dnl", Dnl().End().bytes);
+    const std::string longName =
+        Place("long.dnl", Dnl().Record(0x0805, Bytes(70, 'N')).End().bytes);
 
     EXPECT_EQ(Run({"info", good, good}), 0);
     EXPECT_THAT(out.str(), ::testing::HasSubstr("MISC at offset 11: 0x1002 = 525i GBR\n"));
     EXPECT_EQ(Run({"info", endOnly}), 0);
     EXPECT_THAT(out.str(), ::testing::HasSubstr("1 record in 6 bytes\n"));
+    EXPECT_EQ(Run({"info", longName}), 0);
+    EXPECT_THAT(out.str(), ::testing::HasSubstr(std::string(64, 'N') +
+                                                "\" (cut to 64 bytes) (no known module), 70-byte"));
     EXPECT_EQ(Run({"info", good, broken, good}), 1);
     EXPECT_EQ(Run({"info", broken}), 1);
 }

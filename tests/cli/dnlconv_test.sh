@@ -60,6 +60,8 @@ help)
   run --help
   expect_code 0
   [ "$(head -n 1 "$out")" = "Usage: dnlconv info FILE..." ] || fail "help starts wrongly"
+  expect_out_line "  --module M    RQX4, LM5, PZK2, TNWQ8 or JSRY3 (in any case), or 0 to 4"
+  expect_out_line "  --gbr         mark the GBR signal (adds 0x1000 to the code); TNWQ8 only"
   expect_err ""
   ;;
 no_command)
@@ -112,8 +114,10 @@ info_broken)
   broken_sample original
   run info good.dnl broken.dnl missing.dnl
   expect_code 1
-  expect_out_line "problem: the record header at offset 11 is cut short by the end of the file"
-  expect_err "dnlconv: cannot open 'missing.dnl': No such file or directory"
+  why="the record header at offset 11 is cut short by the end of the file"
+  expect_out_line "problem: $why"
+  expect_err "dnlconv: 'broken.dnl' is not well formed: $why
+dnlconv: cannot open 'missing.dnl': No such file or directory"
   cmp -s broken.dnl original || fail "info changed the file"
   ;;
 convert_batch)
@@ -139,10 +143,12 @@ convert_batch)
   expect_out_line 'MISC at offset 11: 0x1801 = 1080/50i + GBR'
 
   broken_sample ../two/broken.dnl
-  run convert --module PZK2 --no-backup ../one/a.dnl ../two/broken.dnl ../two/c.dnl
+  run convert --module PZK2 ../one/a.dnl ../two/broken.dnl ../two/c.dnl
   expect_code 1
   [ "$(count_out_lines "Finished")" -eq 2 ] || fail "the good files were not converted"
-  expect_out_line "Fail to load a header record"
+  why="the record header at offset 11 is cut short by the end of the file"
+  expect_out_line "Not converted: $why"
+  expect_err "dnlconv: '../two/broken.dnl' not converted: $why; --force converts it anyway"
   ;;
 names_in_many_scripts)
   # Names in Japanese and other scripts reach the files intact, and are printed as UTF-8.

@@ -114,6 +114,13 @@ TEST_F(BackupTest, LandsBesideTheDnlFileAndReplacesAnEarlierBackup) {
     EXPECT_THAT(log.lines, ElementsAre("Backed up the original DNL file as 'Y.~NL'"));
 }
 
+TEST_F(BackupTest, NameAsLongAsANameCanBeIsBackedUp) {
+    const std::string longest = dir.File(std::string(251, 'n') + ".dnl");
+    WriteFile(longest, SampleBytes(10));
+    EXPECT_EQ(MakeBackup(longest, log), 0);
+    EXPECT_EQ(ReadFile(dir.File(std::string(251, 'n') + ".~NL")), SampleBytes(10));
+}
+
 TEST_F(BackupTest, KeepsThePermissionsOfTheDnlFile) {
     if (kOnWindows) {
         GTEST_SKIP() << "Windows files have no POSIX permission bits";
@@ -147,8 +154,7 @@ TEST_F(BackupTest, BackupThatCannotBeCreatedGivesTheErrorNumber) {
     WriteFile(path, SampleBytes(5));
     std::filesystem::create_directory(backup);
     EXPECT_EQ(MakeBackup(path, log), -2);
-    EXPECT_THAT(log.lines, ElementsAre("Fail to open X.~NL, error code was (" +
-                                       std::to_string(kFolderError) + ")"));
+    EXPECT_THAT(log.lines, ElementsAre(FolderInTheWayLine("X.~NL")));
 }
 
 TEST_F(BackupTest, DeniedBackupGivesTheDeniedErrorNumber) {
@@ -156,7 +162,8 @@ TEST_F(BackupTest, DeniedBackupGivesTheDeniedErrorNumber) {
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Create, 1, EACCES);
     EXPECT_EQ(MakeBackup(path, log), -2);
-    EXPECT_THAT(log.lines, ElementsAre("Fail to open X.~NL, error code was (13)"));
+    EXPECT_THAT(log.lines,
+                ElementsAre("Fail to open X.~NL, error code was (" + std::to_string(EACCES) + ")"));
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
 }
 

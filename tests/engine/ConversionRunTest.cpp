@@ -201,9 +201,14 @@ TEST_F(ConversionRunTest, NegativeLengthStopsTheWalkWithoutChangingTheFile) {
                 ElementsAre("Start...", "Find a NAME record", "--> RQX4", "Fail to skip"));
 }
 
-TEST_F(ConversionRunTest, MiscPayloadTooShortStopsTheRun) {
+TEST_F(ConversionRunTest, MiscPayloadTooShortStopsTheRunWithTheFileAtFault) {
     const Bytes original = Dnl().Record(0x0032, {7}).Name("RQX4").End().bytes;
-    EXPECT_EQ(Convert(original, 0, 0x0001), original);
+    WriteFile(path, original);
+    errno = EIO;  // left over from an earlier call: no call of this run failed
+    const RunResult result = RunConversion(path, {0, 0x0001, false}, log, cursor);
+    EXPECT_EQ(result.end, RunEnd::WriteFailed);
+    EXPECT_EQ(result.error, 0);
+    EXPECT_EQ(ReadFile(path), original);
     EXPECT_THAT(log.lines,
                 ElementsAre("Start...", "Modified the MISC record to 1", kOverwriteFailed));
 }
@@ -330,8 +335,7 @@ TEST_F(ExecuteTest, FailedBackupLeavesTheFileAlone) {
     EXPECT_EQ(result.outcome, ExecuteOutcome::BackupFailed);
     EXPECT_EQ(result.error, kFolderError);
     EXPECT_EQ(ReadFile(path), sample);
-    EXPECT_THAT(log.lines, ElementsAre("Fail to open X.~NL, error code was (" +
-                                       std::to_string(kFolderError) + ")"));
+    EXPECT_THAT(log.lines, ElementsAre(FolderInTheWayLine("X.~NL")));
 }
 
 TEST_F(ExecuteTest, FileLockedByAnotherConversionIsLeftAlone) {

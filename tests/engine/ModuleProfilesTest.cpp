@@ -1,9 +1,13 @@
 #include "ModuleProfiles.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace dnl {
 namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 TEST(ModuleProfilesTest, ListLengthsPerModule) {
     EXPECT_EQ(MiscListFor(0).size(), 3U);
@@ -91,6 +95,50 @@ TEST(ModuleProfilesTest, OnlyLm5StopsAfterTheNameAndOnlyTnwq8TakesGbr) {
         EXPECT_EQ(profile->gbrCapable, module == 3);
         EXPECT_EQ(profile->nameText.size() + 1, module == 4 ? 6U : 5U);
     }
+}
+
+TEST(ModuleNamedByTest, KnowsTheFiveNamesAsFilesCarryThem) {
+    EXPECT_EQ(ModuleNamedBy("RQX4"), 0);
+    EXPECT_EQ(ModuleNamedBy("LM5 "), 1);
+    EXPECT_EQ(ModuleNamedBy("PZK2"), 2);
+    EXPECT_EQ(ModuleNamedBy("TNW8"), 3);
+    EXPECT_EQ(ModuleNamedBy("JSRY6"), 4);
+    // The selector texts are not what the files hold.
+    EXPECT_EQ(ModuleNamedBy("LM5"), kNoModule);
+    EXPECT_EQ(ModuleNamedBy("TNWQ8"), kNoModule);
+    EXPECT_EQ(ModuleNamedBy("JSRY3"), kNoModule);
+    EXPECT_EQ(ModuleNamedBy("rqx4"), kNoModule);
+    EXPECT_EQ(ModuleNamedBy(""), kNoModule);
+}
+
+TEST(MeaningOfTest, ReadsACodeWithTheModulesOwnList) {
+    EXPECT_THAT(MeaningOf(0, 0x0000).formats, ElementsAre("NTSC", "PAL"));
+    EXPECT_THAT(MeaningOf(2, 0x0100).formats, ElementsAre("PAL"));
+    EXPECT_THAT(MeaningOf(3, 0x0004).formats, ElementsAre("PAL"));
+    EXPECT_THAT(MeaningOf(4, 0x0008).formats, ElementsAre("720/50p"));
+    EXPECT_THAT(MeaningOf(3, 0x0808).formats, ElementsAre("720/50p"));
+    EXPECT_THAT(MeaningOf(4, 0x0808).formats, IsEmpty());
+    EXPECT_THAT(MeaningOf(1, 0x0000).formats, IsEmpty());
+    EXPECT_THAT(MeaningOf(kNoModule, 0x0000).formats, IsEmpty());
+}
+
+TEST(MeaningOfTest, ShowsTheGbrBitWhenTheCodeIsNotInTheListWithIt) {
+    const MiscMeaning tnwq8 = MeaningOf(3, 0x1801);
+    EXPECT_THAT(tnwq8.formats, ElementsAre("1080/50i"));
+    EXPECT_TRUE(tnwq8.gbr);
+
+    // PZK2's list holds codes with the bit: those are formats of their own.
+    const MiscMeaning listed = MeaningOf(2, 0x1002);
+    EXPECT_THAT(listed.formats, ElementsAre("525i GBR"));
+    EXPECT_FALSE(listed.gbr);
+    // Only TNWQ8 takes the bit: on PZK2 a code that is not listed means nothing.
+    const MiscMeaning unlisted = MeaningOf(2, 0x1003);
+    EXPECT_THAT(unlisted.formats, IsEmpty());
+    EXPECT_FALSE(unlisted.gbr);
+
+    const MiscMeaning unknown = MeaningOf(3, 0x1900);
+    EXPECT_THAT(unknown.formats, IsEmpty());
+    EXPECT_FALSE(unknown.gbr);
 }
 
 }  // namespace

@@ -17,6 +17,9 @@ extern const bool kOnWindows;
 // Linux; Windows only says that access is denied.
 extern const int kFolderError;
 
+// The line of a backup whose name `backupName` a folder has taken.
+std::string FolderInTheWayLine(const std::string& backupName);
+
 // Paths of things that are not disk files, made in `dir` where they must be made: a FIFO and a
 // device on Linux, the null device under two names on Windows.
 std::vector<std::string> NotDiskFiles(const TempDir& dir);

@@ -75,8 +75,9 @@ QStringList Lines(const std::string& text) {
     return lines;
 }
 
+// The window converts whatever the file holds; dnlconv does so with --force.
 std::vector<std::string> ConvertArguments(const QStringList& options, const QString& path) {
-    std::vector<std::string> args = {"convert"};
+    std::vector<std::string> args = {"convert", "--force"};
     for (const QString& option : options) {
         args.push_back(option.toStdString());
     }
@@ -280,7 +281,7 @@ private slots:
         std::ostringstream err;
         const int exitCode = dnl::cli::RunDnlconv(ConvertArguments(options, path), out, err);
 
-        QCOMPARE(QString::fromStdString(err.str()), QString());
+        QCOMPARE(err.str().empty(), finishes);
         QStringList lines = Lines(out.str());
         QVERIFY(!lines.isEmpty());
         QCOMPARE(lines.takeFirst(), "==> " + path + " <==");

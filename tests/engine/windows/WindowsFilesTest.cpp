@@ -109,7 +109,7 @@ TEST(WindowsFilesTest, FailuresGiveTheToolsErrorNumbers) {
     };
     for (const Case& expected :
          {Case{in + "missing.dnl", 2}, Case{in + "no folder\\X.dnl", 2}, Case{in + "a<b>.dnl", 2},
-          Case{in + "\xFF\xFE.dnl", 2}, Case{dir.File("folder"), 5}}) {
+          Case{in + "\xFF\xFE.dnl", 2}, Case{dir.File("folder"), kNotARegularFile}}) {
         SCOPED_TRACE(expected.path);
         EXPECT_EQ(SystemFiles().OpenExisting(expected.path, FileLayer::Access::ReadOnly), -1);
         EXPECT_EQ(SystemFiles().LastError(), expected.error);
