@@ -68,8 +68,8 @@ private:
     bool WriteWide(std::wstring_view wide) const {
         while (!wide.empty()) {
             DWORD written = 0;
-            if (!WriteConsoleW(m_console, wide.data(), static_cast<DWORD>(wide.size()), &written,
-                               nullptr) ||
+            if (WriteConsoleW(m_console, wide.data(), static_cast<DWORD>(wide.size()), &written,
+                              nullptr) == FALSE ||
                 written == 0) {
                 return false;
             }
@@ -87,7 +87,8 @@ private:
 Utf8Output::Utf8Output(std::ostream& stream, std::FILE* file, DWORD which) : m_stream(stream) {
     const HANDLE handle = GetStdHandle(which);
     DWORD mode = 0;
-    if (handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode)) {
+    if (handle != INVALID_HANDLE_VALUE && handle != nullptr &&
+        GetConsoleMode(handle, &mode) != FALSE) {
         m_stream.flush();
         m_console = std::make_unique<ConsoleBuffer>(handle);
         m_previous = m_stream.rdbuf(m_console.get());

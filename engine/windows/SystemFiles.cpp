@@ -156,16 +156,18 @@ public:
 
     std::ptrdiff_t Read(int handle, void* buffer, std::size_t count) override {
         DWORD read = 0;
-        if (!ReadFile(m_handles.Get(handle), buffer, Transfer(count), &read, nullptr)) {
-            return Fail(GetLastError());
+        if (Checked(ReadFile(m_handles.Get(handle), buffer, Transfer(count), &read, nullptr)) !=
+            0) {
+            return -1;
         }
         return static_cast<std::ptrdiff_t>(read);
     }
 
     std::ptrdiff_t Write(int handle, const void* buffer, std::size_t count) override {
         DWORD written = 0;
-        if (!WriteFile(m_handles.Get(handle), buffer, Transfer(count), &written, nullptr)) {
-            return Fail(GetLastError());
+        if (Checked(WriteFile(m_handles.Get(handle), buffer, Transfer(count), &written, nullptr)) !=
+            0) {
+            return -1;
         }
         return static_cast<std::ptrdiff_t>(written);
     }
@@ -174,14 +176,12 @@ public:
     int Seek(int handle, std::int64_t offset) override {
         LARGE_INTEGER distance{};
         distance.QuadPart = offset;
-        return SetFilePointerEx(m_handles.Get(handle), distance, nullptr, FILE_CURRENT)
-                   ? 0
-                   : Fail(GetLastError());
+        return Checked(SetFilePointerEx(m_handles.Get(handle), distance, nullptr, FILE_CURRENT));
     }
 
     std::int64_t Size(int handle) override {
         LARGE_INTEGER size{};
-        return GetFileSizeEx(m_handles.Get(handle), &size) ? size.QuadPart : Fail(GetLastError());
+        return Checked(GetFileSizeEx(m_handles.Get(handle), &size)) == 0 ? size.QuadPart : -1;
     }
 
     // The same volume and the same file index: the same file, whatever names lead to it.
@@ -192,8 +192,8 @@ public:
         }
         BY_HANDLE_FILE_INFORMATION open{};
         BY_HANDLE_FILE_INFORMATION other{};
-        const bool same = GetFileInformationByHandle(m_handles.Get(handle), &open) &&
-                          GetFileInformationByHandle(named, &other) &&
+        const bool same = GetFileInformationByHandle(m_handles.Get(handle), &open) != FALSE &&
+                          GetFileInformationByHandle(named, &other) != FALSE &&
                           open.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
                           open.nFileIndexHigh == other.nFileIndexHigh &&
                           open.nFileIndexLow == other.nFileIndexLow;
@@ -201,9 +201,7 @@ public:
         return same;
     }
 
-    int Flush(int handle) override {
-        return FlushFileBuffers(m_handles.Get(handle)) ? 0 : Fail(GetLastError());
-    }
+    int Flush(int handle) override { return Checked(FlushFileBuffers(m_handles.Get(handle))); }
 
     // MOVEFILE_WRITE_THROUGH returns only once the new name is on the disk.
     int Replace(const std::string& from, const std::string& to) override {
@@ -212,10 +210,8 @@ public:
         if (!WideFromUtf8(from, wideFrom) || !WideFromUtf8(to, wideTo)) {
             return Fail(ERROR_INVALID_NAME);
         }
-        return MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-                   ? 0
-                   : Fail(GetLastError());
+        return Checked(MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     }
 
     int Remove(const std::string& path) override {
@@ -223,7 +219,7 @@ public:
         if (!WideFromUtf8(path, wide)) {
             return Fail(ERROR_INVALID_NAME);
         }
-        return DeleteFileW(wide.c_str()) ? 0 : Fail(GetLastError());
+        return Checked(DeleteFileW(wide.c_str()));
     }
 
     // Locks are held per handle, so another open of the file, in this process too, is refused.
@@ -231,7 +227,7 @@ public:
         OVERLAPPED where{};
         where.OffsetHigh = kLockOffsetHigh;
         if (LockFileEx(m_handles.Get(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
-                       0, 1, 0, &where)) {
+                       0, 1, 0, &where) != FALSE) {
             return 0;
         }
         Fail(GetLastError());
@@ -244,7 +240,7 @@ public:
             return Fail(ERROR_INVALID_HANDLE);
         }
         m_handles.Forget(handle);
-        return CloseHandle(file) ? 0 : Fail(GetLastError());
+        return Checked(CloseHandle(file));
     }
 
     int LastError() override { return ErrorNumber(m_error); }
@@ -255,6 +251,9 @@ private:
         m_error = error;
         return -1;
     }
+
+    // 0 when a Win32 call succeeded, or -1 with its error kept.
+    int Checked(BOOL succeeded) { return succeeded != FALSE ? 0 : Fail(GetLastError()); }
 
     static bool IsFolder(const std::string& path) {
         std::wstring wide;

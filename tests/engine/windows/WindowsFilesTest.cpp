@@ -43,7 +43,7 @@ private:
 
 class WindowsBackupTest : public ::testing::Test {
 protected:
-    long FilesInDir() const {
+    std::ptrdiff_t FilesInDir() const {
         return std::distance(std::filesystem::directory_iterator(dir.Path()), {});
     }
 
