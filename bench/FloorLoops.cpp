@@ -36,17 +36,21 @@ bool FloorConversion(const std::string& path) {
 }
 
 bool FloorBackup(const std::string& path, const std::string& backupPath) {
+    const std::string temporary = backupPath + ".new";
     const int source = ::open(path.c_str(), O_RDONLY);
-    const int target = ::open(backupPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const int target = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     bool ok = source >= 0 && target >= 0;
     char buffer[512];
     ssize_t count = 0;
     while ((count = ::read(source, buffer, sizeof buffer)) > 0) {
         ok = ok && ::write(target, buffer, static_cast<std::size_t>(count)) == count;
     }
-    ok = ok && count == 0;
+    ok = ok && count == 0 && ::fsync(target) == 0;
     const bool sourceClosed = ::close(source) == 0;
-    return ::close(target) == 0 && sourceClosed && ok;
+    ok = ::close(target) == 0 && sourceClosed && ok;
+    const int folder = ::open(".", O_RDONLY | O_DIRECTORY);
+    ok = ok && ::rename(temporary.c_str(), backupPath.c_str()) == 0 && ::fsync(folder) == 0;
+    return ::close(folder) == 0 && ok;
 }
 
 }  // namespace dnl::bench

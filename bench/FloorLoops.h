@@ -10,7 +10,8 @@ namespace dnl::bench {
 // MISC payloads are taken to be 2 bytes long, as in the synthetic files. False when a call failed.
 bool FloorConversion(const std::string& path);
 
-// The least a byte-for-byte copy can do: 512-byte reads, each written out at once.
+// The least a durable byte-for-byte copy can do: 512-byte reads, each written out at once to a
+// new file, which is flushed and renamed over the backup, and the folder flushed.
 bool FloorBackup(const std::string& path, const std::string& backupPath);
 
 }  // namespace dnl::bench

@@ -15,8 +15,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
-#include <QTextCursor>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <string_view>
 #include <utility>
@@ -25,7 +24,9 @@
 #include "CompletingComboBox.h"
 #include "ErrorReport.h"
 #include "Execute.h"
+#include "InputHold.h"
 #include "ModuleProfiles.h"
+#include "StatusMemo.h"
 
 namespace dnl {
 
@@ -48,12 +49,14 @@ QFont CourierNew(int pixelSize) {
     return font;
 }
 
-// The Japanese memo font, by its Japanese and its Latin name, then IPAGothic, the fixed-width
-// Japanese font the setup installs, in its place.
+// The Japanese memo font, by its Japanese and its Latin name, then VL Gothic, the fixed-width
+// Japanese font the setup installs, in its place. VL Gothic draws ASCII as ASCII: fonts that
+// follow JIS-Roman, IPAGothic among them, draw "~" as an overline and the backslash as a yen
+// sign, which misspells the backup's name.
 QFont MemoFont() {
     QFont font;
     font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                      QStringLiteral("IPAGothic")});
+                      QStringLiteral("VL Gothic")});
     font.setStyleHint(QFont::TypeWriter);
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setPixelSize(12);
@@ -155,7 +158,7 @@ void TfrmMain::CreateLabelsAndRule() {
 }
 
 void TfrmMain::CreateStatusMemo() {
-    mmStatus = Placed(new QPlainTextEdit(m_clientArea), "mmStatus", {0, 93, 440, 209});
+    mmStatus = Placed(new StatusMemo(m_clientArea), "mmStatus", {0, 93, 440, 209});
     mmStatus->setFont(MemoFont());
     mmStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -264,26 +267,24 @@ void TfrmMain::SelectModule(int index) {
 }
 
 void TfrmMain::AddLine(const std::string& text) {
-    QTextCursor end(mmStatus->document());
-    end.movePosition(QTextCursor::End);
-    const QString line = QString::fromUtf8(text);
-    if (end.block().text().isEmpty()) {
-        end.insertText(line);
-        end.insertBlock();
+    mmStatus->AddLine(text);
+    // While a run holds the window, the hold says when the memo catches up: a text edit for each
+    // line would cost more than the run.
+    if (m_hold != nullptr) {
+        m_hold->Step();
     } else {
-        // Text the user typed on the last line keeps a line of its own.
-        end.insertBlock();
-        end.insertText(line);
+        mmStatus->ShowAddedLines();
     }
-    mmStatus->setTextCursor(end);
-    mmStatus->ensureCursorVisible();
 }
 
+// The memo catches up before the cursor changes, so that both tell the same moment of the run.
 void TfrmMain::ShowBusy() {
+    mmStatus->ShowAddedLines();
     setCursor(Qt::WaitCursor);
 }
 
 void TfrmMain::ShowNormal() {
+    mmStatus->ShowAddedLines();
     unsetCursor();
 }
 
@@ -302,7 +303,8 @@ void TfrmMain::cbModuleChange() {
 
 void TfrmMain::cbMiscRecChange() {
     const int row = cbMiscRec->currentIndex();
-    // Typed text that matches no format keeps the code chosen before.
+    // Typed text that matches no format keeps the code chosen before; Execute refuses to run
+    // while it shows.
     if (row >= 0) {
         m_state.miscValue = MiscValue(m_state.moduleIndex, row);
     }
@@ -330,9 +332,21 @@ void TfrmMain::mnuFileExitClick() {
 }
 
 void TfrmMain::btnConvertClick() {
+    // A click that reached the button by a road other than input (an accessibility tool, say)
+    // while a run holds the window starts nothing.
+    if (m_hold != nullptr) {
+        return;
+    }
+    InputHold hold([this] { mmStatus->ShowAddedLines(); });
+    const QScopedValueRollback holding(m_hold, &hold);
     if (ProfileFor(m_state.moduleIndex) == nullptr) {
         // Without a module the run would write a format code left over from another module.
         AddLine("No module is selected");
+        return;
+    }
+    if (!MiscListFor(m_state.moduleIndex).empty() && cbMiscRec->currentIndex() < 0) {
+        // The field shows typed text that names no format: the run would write another code.
+        AddLine("No MISC format is selected");
         return;
     }
     Execute(m_state.path, {m_state.moduleIndex, m_state.miscValue, m_state.gbr},

@@ -16,16 +16,18 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QMenuBar;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace dnl {
 
 class ClientArea;
 class CompletingComboBox;
+class InputHold;
+class StatusMemo;
 
 // The tool's one window. It keeps the user's choices, reports every step of a backup or a
-// conversion in its status memo, and shows the hourglass while a conversion runs.
+// conversion in its status memo, and shows the hourglass while a conversion runs. A backup and run
+// hold the window: input made meanwhile is dropped, and the memo shows the run's progress.
 class TfrmMain : public QMainWindow, public StatusLog, public BusyCursor {
     Q_OBJECT
 
@@ -70,6 +72,7 @@ private:
     ConverterState m_state;
     FileChooser m_chooseFile;
     ClientArea* m_clientArea = nullptr;
+    InputHold* m_hold = nullptr;  // while a backup and run hold the window
 
     // Controls and menu items, under the names they carry as objectName too.
     QMenuBar* MainMenu = nullptr;
@@ -82,7 +85,7 @@ private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QFrame* Panel1 = nullptr;
-    QPlainTextEdit* mmStatus = nullptr;
+    StatusMemo* mmStatus = nullptr;
     CompletingComboBox* cbModule = nullptr;
     QPushButton* btnConvert = nullptr;
     QCheckBox* cbBackupDnl = nullptr;

@@ -1,10 +1,12 @@
 // Execute on real files: the backup, the conversion, the lines in the memo, the bytes on disk,
-// the hourglass, the cases where nothing may be written, and dnlconv's convert doing the same.
+// the hourglass, one run per click, the cases where nothing may be written, and dnlconv's convert
+// doing the same.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -33,6 +35,33 @@ std::string Encoded(const QString& path) {
 // A file for RQX4, with a record the run passes over before the NAME record.
 Bytes Rqx4File() {
     return Dnl().Filler(3).Name("RQX4").Misc(0x0000).End().bytes;
+}
+
+// A file for RQX4 with `miscRecords` MISC records, or the same file converted for TNWQ8 with
+// "1080/50i" and GBR.
+Bytes ManyMiscFile(int miscRecords, bool converted) {
+    Dnl dnl;
+    dnl.Name(converted ? "TNW8" : "RQX4");
+    for (int record = 0; record < miscRecords; ++record) {
+        dnl.Misc(converted ? 0x1801 : 0x0000);
+    }
+    return dnl.End().bytes;
+}
+
+// Every road a click takes to the button: the mouse, the Space key, events queued for later, and
+// the program's own click, which accessibility tools use.
+void ClickEveryWay(QPushButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::keyClick(button, Qt::Key_Space);
+    const QPointF centre = QRectF(button->rect()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QCoreApplication::postEvent(
+            button, new QMouseEvent(type, centre, button->mapToGlobal(centre), Qt::LeftButton, held,
+                                    Qt::NoModifier));
+    }
+    button->click();
 }
 
 QByteArray AsByteArray(const Bytes& bytes) {
@@ -151,17 +180,16 @@ private slots:
     void showsTheHourglassOnlyWhileTheFileIsWalked() {
         m_ui->OpenAnswering(m_dnlPath);
         ChooseTnwq8At1080_50iWithGbr();
-        QStringList cursorAtEachLine;
+        QStringList cursorAtEachLine;  // each line with the cursor shown when it appeared
         connect(m_ui->mmStatus, &QPlainTextEdit::textChanged, this, [&] {
             const QStringList lines = m_ui->LoggedLines();
             const bool busy = m_ui->window->cursor().shape() == Qt::WaitCursor;
-            if (!lines.isEmpty()) {
-                cursorAtEachLine << lines.constLast() + (busy ? " (busy)" : "");
+            for (qsizetype line = cursorAtEachLine.size(); line < lines.size(); ++line) {
+                cursorAtEachLine << lines[line] + (busy ? " (busy)" : "");
             }
         });
         QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
 
-        cursorAtEachLine.removeDuplicates();
         QCOMPARE(cursorAtEachLine,
                  QStringList({"Backed up the original DNL file as 'X.~NL'", "Start...",
                               "Find a NAME record (busy)", "--> TNWQ8 (busy)",
@@ -195,16 +223,68 @@ private slots:
         QCOMPARE(DnlFile(), Rqx4File());
     }
 
-    void noModuleRunsNothing() {
+    // A run long enough to show progress on any machine: the memo shows its lines while it goes on,
+    // and clicks made meanwhile start nothing, neither then nor once the run has ended.
+    void oneRunPerClickWhileTheMemoShowsProgress() {
+        constexpr int kMiscRecords = 200'000;
+        dnl::test::WriteFile(Encoded(m_dnlPath), ManyMiscFile(kMiscRecords, false));
+        m_ui->OpenAnswering(m_dnlPath);
+        ChooseTnwq8At1080_50iWithGbr();
+        bool progressShown = false;
+        connect(m_ui->mmStatus, &QPlainTextEdit::textChanged, this, [&] {
+            if (m_ui->window->cursor().shape() == Qt::WaitCursor) {
+                const QString last = m_ui->LoggedLines().constLast();
+                progressShown = progressShown || last.startsWith("Modified the MISC record");
+                ClickEveryWay(m_ui->btnConvert);
+            }
+        });
+        QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
+        QTest::qWait(100);  // what was queued meanwhile has its chance to arrive
+
+        QVERIFY(progressShown);
+        const QStringList lines = m_ui->LoggedLines();
+        QCOMPARE(lines.size(), kMiscRecords + 5);
+        QCOMPARE(lines.constLast(), "Finished");
+        QVERIFY(DnlFile() == ManyMiscFile(kMiscRecords, true));
+        QVERIFY(dnl::test::ReadFile(Encoded(m_backupPath)) == ManyMiscFile(kMiscRecords, false));
+    }
+
+    // Text typed into a list that names none of its items: Execute refuses, with no backup and no
+    // change to the file.
+    void refusesWhatTheListsDoNotName_data() {
+        QTest::addColumn<QString>("moduleKeys");
+        QTest::addColumn<QString>("miscKeys");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("NoModule") << "Z"
+                                  << ""
+                                  << "No module is selected";
+        QTest::newRow("MiscMatchingNoRow") << "J"
+                                           << "720/29"
+                                           << "No MISC format is selected";
+        QTest::newRow("CompletionTakenBack") << "TN"
+                                             << "1080/5\b"
+                                             << "No MISC format is selected";
+    }
+
+    void refusesWhatTheListsDoNotName() {
+        QFETCH(QString, moduleKeys);
+        QFETCH(QString, miscKeys);
+        QFETCH(QString, refusal);
         m_ui->OpenAnswering(m_dnlPath);
         SelectAllText(m_ui->cbModule);
-        QTest::keyClick(m_ui->cbModule, Qt::Key_Z);
-        QCOMPARE(int(m_ui->window->State().moduleIndex), 255);
+        QTest::keyClicks(m_ui->cbModule, moduleKeys);
+        if (!miscKeys.isEmpty()) {
+            SelectAllText(m_ui->cbMiscRec);
+            QTest::keyClicks(m_ui->cbMiscRec, miscKeys);
+            QCOMPARE(m_ui->cbMiscRec->currentText(), miscKeys.remove("\b"));
+            QCOMPARE(m_ui->cbMiscRec->currentIndex(), -1);
+        }
         QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
 
-        QCOMPARE(m_ui->LoggedLines(), QStringList({"No module is selected"}));
+        QCOMPARE(m_ui->LoggedLines(), QStringList({refusal}));
         QCOMPARE(DnlFile(), Rqx4File());
-        QVERIFY(!QFile::exists(m_backupPath));
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"X.dnl"}));
     }
 
     // The same file and choices, once through the window and once through dnlconv's convert, the

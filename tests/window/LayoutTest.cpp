@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -195,6 +197,7 @@ private slots:
         m_ui->mmStatus->moveCursor(QTextCursor::End);
         QTest::keyClicks(m_ui->mmStatus, "my note");
         m_ui->window->AddLine("Finished");
+        QTest::keyClick(m_ui->mmStatus, Qt::Key_Z, Qt::ControlModifier);  // Undo takes no line away
         QCOMPARE(m_ui->mmStatus->toPlainText(), QStringLiteral("\nStart...\nmy note\nFinished"));
         m_ui->window->AddLine("Start...");
         QCOMPARE(m_ui->LoggedLines(), QStringList({"Start...", "my note", "Finished", "Start..."}));
@@ -235,6 +238,12 @@ private slots:
         QCOMPARE(memo.pixelSize(), 12);
         QVERIFY2(QFontDatabase::writingSystems(memo.family()).contains(QFontDatabase::Japanese),
                  qPrintable(memo.family() + " cannot show Japanese"));
+        // "~" as a tilde at the height of the small letters, not as an overline above them.
+        const QRawFont raw = QRawFont::fromFont(m_ui->mmStatus->font());
+        const QList<quint32> tilde = raw.glyphIndexesForString(QStringLiteral("~"));
+        QVERIFY(tilde.size() == 1 && tilde[0] != 0);
+        QVERIFY2(raw.pathForGlyph(tilde[0]).boundingRect().center().y() > -raw.xHeight(),
+                 qPrintable(memo.family() + " draws ~ as an overline"));
     }
 
 private:
