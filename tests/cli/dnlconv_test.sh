@@ -172,6 +172,14 @@ names_in_many_scripts)
   expect_code 1
   expect_err "dnlconv: cannot open '変換/ない.dnl': No such file or directory"
   ;;
+console_output)
+  # On a terminal (on Windows, a console), a Japanese file name is shown as itself.
+  sample 変換.dnl
+  code=0
+  script -qec "$(printf '%q ' "${dnlconv[@]}") info 変換.dnl" /dev/null >"$out" 2>"$err" || code=$?
+  expect_code 0
+  grep -qF "==> 変換.dnl <==" "$out" || fail "the name is not shown as itself"
+  ;;
 closed_pipe)
   # A reader that has gone must not stop a conversion halfway. The pipe's only reader is closed
   # before dnlconv starts, so every line it prints meets a closed pipe, whatever the timing.
