@@ -67,6 +67,12 @@ void Measure(benchmark::State& state, const std::string& path, Operation operati
     }
 }
 
+// The benchmark of an engine operation and that of its floor, by name.
+struct Comparison {
+    std::string engine;
+    std::string floor;
+};
+
 // Median time per run of each benchmark, by name.
 class RatioReporter final : public benchmark::ConsoleReporter {
 public:
@@ -82,12 +88,13 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
-    void PrintRatio(const std::string& engine, const std::string& floor) const {
-        const auto e = m_seconds.find(engine);
-        const auto f = m_seconds.find(floor);
+    void PrintRatio(const Comparison& names) const {
+        const auto e = m_seconds.find(names.engine);
+        const auto f = m_seconds.find(names.floor);
         if (e != m_seconds.end() && f != m_seconds.end()) {
-            std::printf("%-26s %9.3f ms  %-26s %9.3f ms  ratio %.3f\n", engine.c_str(),
-                        e->second * 1e3, floor.c_str(), f->second * 1e3, e->second / f->second);
+            std::printf("%-26s %9.3f ms  %-26s %9.3f ms  ratio %.3f\n", names.engine.c_str(),
+                        e->second * 1e3, names.floor.c_str(), f->second * 1e3,
+                        e->second / f->second);
         }
     }
 
@@ -152,8 +159,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nMedian time per run, engine against floor:\n");
     for (const std::size_t records : kSizes) {
-        reporter.PrintRatio(Named("ConversionRun", records), Named("ConversionFloor", records));
-        reporter.PrintRatio(Named("MakeBackup", records), Named("BackupFloor", records));
+        reporter.PrintRatio({Named("ConversionRun", records), Named("ConversionFloor", records)});
+        reporter.PrintRatio({Named("MakeBackup", records), Named("BackupFloor", records)});
     }
     std::printf("\nPeak memory of a backup and a conversion in a fresh process:\n");
     for (const std::size_t records : {kSizes.front(), kSizes.back()}) {

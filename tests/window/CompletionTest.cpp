@@ -11,15 +11,13 @@
 
 using dnl::test::PickFromList;
 using dnl::test::SelectAllText;
-using dnl::test::WindowUnderTest;
 
-class CompletionTest : public QObject {
+class CompletionTest : public dnl::test::WindowTestCase {
     Q_OBJECT
 
 private slots:
     void init() {
-        m_ui = std::make_unique<WindowUnderTest>();
-        QVERIFY2(m_ui->Ready(), qPrintable("missing: " + m_ui->missing.join(u' ')));
+        WindowTestCase::init();
         m_moduleChanges = std::make_unique<QSignalSpy>(Completing(m_ui->cbModule),
                                                        &dnl::CompletingComboBox::changedByUser);
         m_miscChanges = std::make_unique<QSignalSpy>(Completing(m_ui->cbMiscRec),
@@ -28,7 +26,7 @@ private slots:
     void cleanup() {
         m_moduleChanges.reset();
         m_miscChanges.reset();
-        m_ui.reset();
+        WindowTestCase::cleanup();
     }
 
     void typedTextCompletesWithTheFirstItemInListOrder() {
@@ -171,7 +169,6 @@ private:
         return qobject_cast<dnl::CompletingComboBox*>(box);
     }
 
-    std::unique_ptr<WindowUnderTest> m_ui;
     std::unique_ptr<QSignalSpy> m_moduleChanges;
     std::unique_ptr<QSignalSpy> m_miscChanges;
 };

@@ -24,7 +24,6 @@ using dnl::test::Bytes;
 using dnl::test::Dnl;
 using dnl::test::PickFromList;
 using dnl::test::SelectAllText;
-using dnl::test::WindowUnderTest;
 
 namespace {
 
@@ -116,22 +115,15 @@ std::vector<std::string> ConvertArguments(const QStringList& options, const QStr
 
 }  // namespace
 
-class ExecuteTest : public QObject {
+class ExecuteTest : public dnl::test::WindowTestCase {
     Q_OBJECT
 
 private slots:
     void init() {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_folder->isValid());
+        WindowTestCase::init();
         m_dnlPath = m_folder->filePath("X.dnl");
         m_backupPath = m_folder->filePath("X.~NL");
         dnl::test::WriteFile(Encoded(m_dnlPath), Rqx4File());
-        m_ui = std::make_unique<WindowUnderTest>();
-        QVERIFY2(m_ui->Ready(), qPrintable("missing: " + m_ui->missing.join(u' ')));
-    }
-    void cleanup() {
-        m_ui.reset();
-        m_folder.reset();
     }
 
     void convertsAfterMakingTheBackup() {
@@ -415,10 +407,8 @@ private:
 
     Bytes DnlFile() const { return dnl::test::ReadFile(Encoded(m_dnlPath)); }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
     QString m_dnlPath;
     QString m_backupPath;
-    std::unique_ptr<WindowUnderTest> m_ui;
 };
 
 QTEST_MAIN(ExecuteTest)

@@ -22,7 +22,6 @@
 
 #include "WindowTestSupport.h"
 
-using dnl::test::WindowUnderTest;
 
 namespace {
 
@@ -44,16 +43,10 @@ QStringList ActionTexts(const QWidget* menu) {
 
 }  // namespace
 
-class LayoutTest : public QObject {
+class LayoutTest : public dnl::test::WindowTestCase {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_ui = std::make_unique<WindowUnderTest>();
-        QVERIFY2(m_ui->Ready(), qPrintable("missing: " + m_ui->missing.join(u' ')));
-    }
-    void cleanup() { m_ui.reset(); }
-
     void startsWithFirstModuleAndNoFile() {
         QCOMPARE(m_ui->window->windowTitle(), QStringLiteral("dnl File transfer Tool"));
         QCOMPARE(Items(m_ui->cbModule), QStringList({"RQX4", "LM5", "PZK2", "TNWQ8", "JSRY3"}));
@@ -261,8 +254,6 @@ private:
         }
         return order;
     }
-
-    std::unique_ptr<WindowUnderTest> m_ui;
 };
 
 QTEST_MAIN(LayoutTest)

@@ -9,7 +9,6 @@
 #include "WindowTestSupport.h"
 
 using dnl::test::PickFromList;
-using dnl::test::WindowUnderTest;
 
 namespace {
 
@@ -21,16 +20,10 @@ constexpr int kJsry3 = 4;
 
 }  // namespace
 
-class ModuleSelectionTest : public QObject {
+class ModuleSelectionTest : public dnl::test::WindowTestCase {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_ui = std::make_unique<WindowUnderTest>();
-        QVERIFY2(m_ui->Ready(), qPrintable("missing: " + m_ui->missing.join(u' ')));
-    }
-    void cleanup() { m_ui.reset(); }
-
     void eachModuleFillsItsOwnList_data() {
         QTest::addColumn<int>("module");
         QTest::addColumn<int>("rows");
@@ -166,7 +159,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<WindowUnderTest> m_ui;
 };
 
 QTEST_MAIN(ModuleSelectionTest)

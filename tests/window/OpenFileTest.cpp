@@ -15,7 +15,6 @@
 
 #include "WindowTestSupport.h"
 
-using dnl::test::WindowUnderTest;
 
 namespace {
 
@@ -48,21 +47,10 @@ QStringList ListedNames(const QListView* list) {
 
 }  // namespace
 
-class OpenFileTest : public QObject {
+class OpenFileTest : public dnl::test::WindowTestCase {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_folder->isValid());
-        m_ui = std::make_unique<WindowUnderTest>();
-        QVERIFY2(m_ui->Ready(), qPrintable("missing: " + m_ui->missing.join(u' ')));
-    }
-    void cleanup() {
-        m_ui.reset();
-        m_folder.reset();
-    }
-
     void extensionIsTheTextAfterTheLastDotOfThePath_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("kept");
@@ -171,9 +159,6 @@ private slots:
 private:
     QString FilePath(const QString& name) const { return m_folder->filePath(name); }
     QString FolderPath() const { return m_folder->path(); }
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<WindowUnderTest> m_ui;
 };
 
 QTEST_MAIN(OpenFileTest)

@@ -28,6 +28,18 @@ void FindInto(const QWidget& window, const char* name, Control*& control, QStrin
 
 }  // namespace
 
+void WindowTestCase::init() {
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_ui = std::make_unique<WindowUnderTest>();
+    QVERIFY2(m_ui->Ready(), qPrintable("missing: " + m_ui->missing.join(u' ')));
+}
+
+void WindowTestCase::cleanup() {
+    m_ui.reset();
+    m_folder.reset();
+}
+
 WindowUnderTest::WindowUnderTest()
     : window(std::make_unique<TfrmMain>()), previousWorkingDirectory(QDir::currentPath()) {
     window->show();

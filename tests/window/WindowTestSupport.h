@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 #include <optional>
 
@@ -58,6 +60,21 @@ struct WindowUnderTest {
     QComboBox* cbMiscRec = nullptr;
     QCheckBox* cbGBR = nullptr;
     QFileDialog* OpenDialog = nullptr;
+};
+
+// What every window test class derives from: before each test function a fresh window, shown
+// with every control found, and a fresh folder for its files; after it, neither. A class that
+// needs more declares its own init() and cleanup() and calls these first.
+class WindowTestCase : public QObject {
+    Q_OBJECT
+
+protected slots:
+    void init();
+    void cleanup();
+
+protected:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<WindowUnderTest> m_ui;
 };
 
 // Selects the whole text of `box` as the user does, with Ctrl+A.
