@@ -14,7 +14,7 @@ inline std::filesystem::path PathFromUtf8(std::string_view utf8) {
 
 inline std::string Utf8FromPath(const std::filesystem::path& path) {
     const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
+    return {utf8.begin(), utf8.end()};
 }
 
 }  // namespace dnl

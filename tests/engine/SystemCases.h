@@ -18,7 +18,9 @@ extern const bool kOnWindows;
 extern const int kFolderError;
 
 // The line of a backup whose name `backupName` a folder has taken.
-std::string FolderInTheWayLine(const std::string& backupName);
+inline std::string FolderInTheWayLine(const std::string& backupName) {
+    return "Fail to open " + backupName + ", error code was (" + std::to_string(kFolderError) + ")";
+}
 
 // Paths of things that are not disk files, made in `dir` where they must be made: a FIFO and a
 // device on Linux, the null device under two names on Windows.

@@ -9,10 +9,6 @@ namespace dnl::test {
 const bool kOnWindows = false;
 const int kFolderError = EISDIR;
 
-std::string FolderInTheWayLine(const std::string& backupName) {
-    return "Fail to open " + backupName + ", error code was (" + std::to_string(kFolderError) + ")";
-}
-
 std::vector<std::string> NotDiskFiles(const TempDir& dir) {
     const std::string fifo = dir.File("fifo");
     mkfifo(fifo.c_str(), 0600);
