@@ -12,6 +12,7 @@
 #include "ModuleProfiles.h"
 #include "ProblemText.h"
 #include "StatusLog.h"
+#include "Utf8Path.h"
 
 namespace dnl::cli {
 namespace {
@@ -48,7 +49,7 @@ bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& tar
     bool found = true;
     for (const std::string& file : files) {
         std::error_code error;
-        const fs::path path = fs::absolute(file, error);
+        const fs::path path = fs::absolute(PathFromUtf8(file), error);
         const std::string why = error ? error.message() : WhyNotARegularFile(path);
         if (why.empty()) {
             targets.push_back({file, path});
@@ -63,10 +64,11 @@ bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& tar
 // The files a target's conversion writes: the file itself and, with a backup, X.~NL beside it.
 std::vector<std::string> FilesWritten(const Target& target, bool backup) {
     std::error_code error;
-    std::vector<std::string> written{fs::weakly_canonical(target.path, error).string()};
+    std::vector<std::string> written{Utf8FromPath(fs::weakly_canonical(target.path, error))};
     if (backup) {
         const fs::path folder = fs::weakly_canonical(target.path.parent_path(), error);
-        const std::string backupPath = (folder / BackupName(target.path.string())).string();
+        const std::string backupPath =
+            Utf8FromPath(folder / PathFromUtf8(BackupName(Utf8FromPath(target.path))));
         if (backupPath != written.front()) {
             written.push_back(backupPath);
         }
@@ -156,7 +158,7 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
 bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& out,
              std::ostream& err) {
     out << "==> " << target.argument << " <==\n";
-    const std::string path = target.path.string();
+    const std::string path = Utf8FromPath(target.path);
     if (!choice.force) {
         if (const std::string why = WhyNotToConvert(path, choice.moduleIndex); !why.empty()) {
             out << "Not converted: " << why << '\n' << std::flush;

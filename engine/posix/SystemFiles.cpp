@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,10 @@ public:
 };
 
 }  // namespace
+
+std::string ErrorText(int error) {
+    return error == kNotARegularFile ? std::string("not a regular file") : std::strerror(error);
+}
 
 FileLayer& SystemFiles() {
     static PosixFiles layer;

@@ -2,12 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <iterator>
 #include <sstream>
 
 #include "DnlconvTest.h"
+#include "SystemCases.h"
 #include "TestSupport.h"
 
 namespace dnl::test {
@@ -70,17 +69,15 @@ TEST_F(ConvertBatchTest, OneUnfinishedRunFailsTheBatchButTheOthersAreStillConver
     const std::vector<std::string> lines = Lines(out.str());
     EXPECT_EQ(std::ranges::count(lines, "Finished"), 2);
     EXPECT_FALSE(fs::exists(dir.File("f/broken.~NL")));
-    EXPECT_EQ(std::ranges::count(lines, "Fail to open blocked.~NL, error code was (" +
-                                            std::to_string(EISDIR) + ")"),
-              1);
+    EXPECT_EQ(std::ranges::count(lines, FolderInTheWayLine("blocked.~NL")), 1);
     EXPECT_EQ(ReadFile(good), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(last), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(blocked), kRqx4File);
     EXPECT_EQ(err.str(), "dnlconv: '" + broken +
                              "' not converted: the record header at offset 11 is cut short by the "
                              "end of the file; --force converts it anyway\ndnlconv: '" +
-                             blocked +
-                             "' not converted, its backup failed: " + std::strerror(EISDIR) + "\n");
+                             blocked + "' not converted, its backup failed: " +
+                             ErrorText(kFolderError) + "\n");
 }
 
 // A file that a run would leave half converted, or not one for the module, keeps its bytes and
@@ -144,7 +141,7 @@ TEST_F(ConvertBatchTest, FilesThatCannotBeConvertedTogetherAreArgumentErrors) {
     const std::string good = Place("f/good.dnl", kRqx4File);
     const std::string upper = Place("f/good.DNL", kRqx4File);
     const std::string backup = Place("f/good.~NL", kRqx4File);
-    const std::string folder = fs::canonical(dir.File("f")).string();
+    const fs::path folder = fs::canonical(dir.File("f"));
     fs::create_directory(dir.File("sub"));
 
     struct Case {
@@ -163,15 +160,15 @@ TEST_F(ConvertBatchTest, FilesThatCannotBeConvertedTogetherAreArgumentErrors) {
         {{good, dir.File("f/../f/good.dnl")},
          {"--no-backup"},
          "dnlconv: '" + good + "' and '" + dir.File("f/../f/good.dnl") + "' would both write '" +
-             folder + "/good.dnl'\n"},
+             (folder / "good.dnl").string() + "'\n"},
         {{good, upper},
          {},
-         "dnlconv: '" + good + "' and '" + upper + "' would both write '" + folder +
-             "/good.~NL'\n"},
+         "dnlconv: '" + good + "' and '" + upper + "' would both write '" +
+             (folder / "good.~NL").string() + "'\n"},
         {{good, backup},
          {},
-         "dnlconv: '" + good + "' and '" + backup + "' would both write '" + folder +
-             "/good.~NL'\n"},
+         "dnlconv: '" + good + "' and '" + backup + "' would both write '" +
+             (folder / "good.~NL").string() + "'\n"},
     };
     for (const Case& expected : cases) {
         std::vector<std::string> args = {"convert", "--module", "3"};
