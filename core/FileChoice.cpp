@@ -5,16 +5,9 @@
 #include <system_error>
 
 #include "PathSyntax.h"
+#include "Utf8Path.h"
 
 namespace dnl {
-namespace {
-
-// UTF-8 text as a path, whatever the system's own 8-bit code page is.
-std::filesystem::path PathFromUtf8(std::string_view text) {
-    return {std::u8string(text.begin(), text.end())};
-}
-
-}  // namespace
 
 bool HasDnlExtension(std::string_view path) {
     const std::size_t dot = path.rfind('.');
