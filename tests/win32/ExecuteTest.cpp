@@ -7,17 +7,16 @@
 #include <stdexcept>
 
 #include "ErrorBox.h"
+#include "TestSupport.h"
 #include "Text.h"
+#include "Utf8Path.h"
 #include "WindowDriver.h"
 #include "resource.h"
 
 namespace dnl::test {
 namespace {
 
-// NAME "RQX4", MISC 0x0000, the end record.
-const std::string kRqx4File("\x08\x05\0\0\0\x05RQX4\0\0\x32\0\0\0\x02\0\0\x0f\xff\0\0\0\0", 25);
-const std::string kTnwq8File("\x08\x05\0\0\0\x05TNW8\0\0\x32\0\0\0\x02\x18\x01\x0f\xff\0\0\0\0",
-                             25);
+const Bytes kRqx4File = Dnl().Name("RQX4").Misc(0x0000).End().bytes;
 
 // The texts of the dialog's controls of `windowClass`, "<icon>" for an icon, each ended by "|".
 std::wstring ChildTexts(HWND dialog, const wchar_t* windowClass) {
@@ -64,12 +63,12 @@ LRESULT CALLBACK WatchMemo(HWND memo, UINT message, WPARAM wParam, LPARAM lParam
 class Win32ExecuteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directory(m_folder.path / "one");
-        WriteBytes(m_dnl, kRqx4File);
+        std::filesystem::create_directory(m_folder.Path() / "one");
+        WriteFile(Utf8FromPath(m_dnl), kRqx4File);
     }
 
-    TempFolder m_folder;
-    std::filesystem::path m_dnl = m_folder.path / "one" / "X.Dnl";
+    TempDir m_folder;
+    std::filesystem::path m_dnl = m_folder.Path() / "one" / "X.Dnl";
     WindowUnderTest m_ui;
 };
 
@@ -91,9 +90,9 @@ TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 
-    m_ui.OpenThroughDialog((m_folder.path / "X.txt").wstring());
+    m_ui.OpenThroughDialog((m_folder.Path() / "X.txt").wstring());
     EXPECT_EQ(m_ui.State().path, win32::Utf8(m_dnl.wstring()));
-    EXPECT_EQ(std::filesystem::current_path(), m_folder.path);
+    EXPECT_EQ(std::filesystem::current_path(), m_folder.Path());
 }
 
 TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
@@ -111,8 +110,8 @@ TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
         "Modified the MISC record to 6145",           "Finished"};
     EXPECT_EQ(m_ui.LoggedLines(), expected);
     EXPECT_EQ(seen.lines.size(), expected.size());  // one append a line, no second run
-    EXPECT_EQ(ReadBytes(m_dnl), kTnwq8File);
-    EXPECT_EQ(ReadBytes(m_dnl.parent_path() / "X.~NL"), kRqx4File);
+    EXPECT_EQ(ReadFile(Utf8FromPath(m_dnl)), Dnl().Name("TNW8").Misc(0x1801).End().bytes);
+    EXPECT_EQ(ReadFile(Utf8FromPath(m_dnl.parent_path() / "X.~NL")), kRqx4File);
     EXPECT_TRUE(seen.busyAtName);
     EXPECT_FALSE(seen.enabledAtName);
     EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));

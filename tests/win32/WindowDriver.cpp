@@ -1,7 +1,5 @@
 #include "WindowDriver.h"
 
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "CompletingCombo.h"
@@ -120,27 +118,6 @@ void AnswerDialog(const std::function<void()>& show, const std::function<void(HW
     });
     show();
     answering.join();
-}
-
-TempFolder::TempFolder()
-    : path(std::filesystem::temp_directory_path() /
-           ("dnl-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(GetTickCount64()))) {
-    std::filesystem::create_directories(path);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
-
-std::string ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
 }
 
 }  // namespace dnl::test

@@ -50,16 +50,4 @@ std::pair<DWORD, DWORD> Selection(HWND list);
 // runs `show`; returns once both are done.
 void AnswerDialog(const std::function<void()>& show, const std::function<void(HWND)>& answer);
 
-// A fresh folder, removed with what it holds when the object goes.
-struct TempFolder {
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::filesystem::path path;
-};
-
-std::string ReadBytes(const std::filesystem::path& file);
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
-
 }  // namespace dnl::test
