@@ -2,6 +2,7 @@
 
 // Identifiers of the main window's menu and controls, each named after the control, shared by
 // the resource script, the window and its tests.
+#define IDI_Application 1
 #define IDR_MainMenu 100
 
 #define IDM_mnuFileOpen 201
