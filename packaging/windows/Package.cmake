@@ -1,7 +1,7 @@
 # The Windows package: dnltransfer-VERSION-win64.zip in the build's dist/ folder, holding
-# dnlconv.exe, which needs no other file, and a short README. The Qt window is not built for
-# Windows.
-install(TARGETS dnlconv RUNTIME DESTINATION .)
+# dnltransfer.exe (the window on the Win32 controls) and dnlconv.exe, each needing no other file,
+# and a short README. The Qt window is not built for Windows.
+install(TARGETS dnltransfer dnlconv RUNTIME DESTINATION .)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/README.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
