@@ -123,7 +123,7 @@ std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
 // no call failed, what in the file the run could not get past.
 std::string WhyTheRunStopped(const ExecuteResult& result, std::uint8_t moduleIndex) {
     if (result.error != 0) {
-        return ErrorText(result.error);
+        return FileErrorText(result.error);
     }
     switch (result.runEnd) {
         case RunEnd::HeaderUnreadable:
@@ -146,7 +146,7 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
         case ExecuteOutcome::BackupFailed:
             // Only a backup onto the file itself fails without a failed system call.
             return std::string("not converted, its backup failed: ") +
-                   (result.error != 0 ? ErrorText(result.error)
+                   (result.error != 0 ? FileErrorText(result.error)
                                       : "the backup would be the file itself");
         default:
             return "conversion stopped before the end: " + WhyTheRunStopped(result, moduleIndex);

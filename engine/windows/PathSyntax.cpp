@@ -7,6 +7,8 @@ bool IsDriveLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+}  // namespace
+
 // Both "\" and "/" separate folders, and "C:" at the start names a drive: "C:X.dnl" is X.dnl in
 // the drive's working directory. UTF-8 never puts these bytes inside a longer character.
 std::size_t FileNameStart(std::string_view path) {
@@ -15,16 +17,6 @@ std::size_t FileNameStart(std::string_view path) {
         return separator + 1;
     }
     return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':' ? 2 : 0;
-}
-
-}  // namespace
-
-std::string_view FileNamePart(std::string_view path) {
-    return path.substr(FileNameStart(path));
-}
-
-std::string_view FolderPart(std::string_view path) {
-    return path.substr(0, FileNameStart(path));
 }
 
 }  // namespace dnl

@@ -302,7 +302,7 @@ private:
 }  // namespace
 
 // The three numbers the tool maps to are worded as on every system; any other is the system's.
-std::string ErrorText(int error) {
+std::string FileErrorText(int error) {
     switch (error) {
         case kNotARegularFile:
             return "not a regular file";

@@ -77,7 +77,7 @@ TEST_F(ConvertBatchTest, OneUnfinishedRunFailsTheBatchButTheOthersAreStillConver
                              "' not converted: the record header at offset 11 is cut short by the "
                              "end of the file; --force converts it anyway\ndnlconv: '" +
                              blocked + "' not converted, its backup failed: " +
-                             ErrorText(kFolderError) + "\n");
+                             FileErrorText(kFolderError) + "\n");
 }
 
 // A file that a run would leave half converted, or not one for the module, keeps its bytes and
