@@ -133,6 +133,8 @@ std::string WhyTheRunStopped(const ExecuteResult& result, std::uint8_t moduleInd
                    std::string(ProfileFor(moduleIndex)->selectorText);
         case RunEnd::NoEndRecord:
             return "the file ends without an end record";
+        case RunEnd::SkipFailed:
+            return "a record has a negative length";
         default:
             return "a record could not be written or passed over";
     }
@@ -153,26 +155,29 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
     }
 }
 
-// What Execute does for one file, unless the file's examination says that the run would not end
-// well; true when the run finished.
+// What Execute does for one file, unless the file's examination, made with the file locked,
+// says that the run would not end well; true when the run finished.
 bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& out,
              std::ostream& err) {
     out << "==> " << target.argument << " <==\n";
     const std::string path = Utf8FromPath(target.path);
-    if (!choice.force) {
-        if (const std::string why = WhyNotToConvert(path, choice.moduleIndex); !why.empty()) {
-            out << "Not converted: " << why << '\n' << std::flush;
-            err << "dnlconv: '" << target.argument << "' not converted: " << why
-                << "; --force converts it anyway\n";
-            return false;
-        }
-    }
+    std::string why;
+    const GoAhead examined = [&] {
+        why = choice.force ? std::string() : WhyNotToConvert(path, choice.moduleIndex);
+        return why.empty();
+    };
     PrintingLog log(out);
     NoCursor cursor;
     const ExecuteResult result = Execute(path, {choice.moduleIndex, choice.miscValue, choice.gbr},
-                                         choice.backup, log, cursor);
+                                         choice.backup, log, cursor, examined);
     if (result.outcome == ExecuteOutcome::Finished) {
         return true;
+    }
+    if (result.outcome == ExecuteOutcome::Declined) {
+        out << "Not converted: " << why << '\n' << std::flush;
+        err << "dnlconv: '" << target.argument << "' not converted: " << why
+            << "; --force converts it anyway\n";
+        return false;
     }
     err << "dnlconv: '" << target.argument << "' " << Failure(result, choice.moduleIndex) << '\n';
     return false;

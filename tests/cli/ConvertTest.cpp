@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "DnlconvTest.h"
+#include "FileIo.h"
 #include "SystemCases.h"
 #include "TestSupport.h"
 
@@ -107,6 +108,12 @@ TEST_F(ConvertBatchTest, FilesARunWouldNotFinishWellAreLeftAloneUnlessForced) {
     EXPECT_EQ(err.str(), "dnlconv: '" + hybrid +
                              "' conversion stopped before the end: the first NAME record does not "
                              "fit the name of JSRY3\n");
+    const std::string negative =
+        Place("f/n.dnl", Dnl().Name("RQX4").Header(0x0100, -6).End().bytes);
+    EXPECT_EQ(Run({"convert", "--module", "RQX4", "--force", "--no-backup", negative}), 1);
+    EXPECT_EQ(err.str(),
+              "dnlconv: '" + negative +
+                  "' conversion stopped before the end: a record has a negative length\n");
 }
 
 TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {
@@ -133,6 +140,23 @@ TEST_F(ConvertBatchTest, FileNamedLikeItsOwnBackupIsLeftAlone) {
         ElementsAre("==> " + path + " <==", "Fail to back up a dnl file onto itself as self.~NL"));
     EXPECT_EQ(ReadFile(path), kRqx4File);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("f")), fs::directory_iterator()), 1);
+}
+
+// A file another conversion holds is not even looked at: what it holds may be changing.
+TEST_F(ConvertBatchTest, FileLockedByAnotherConversionIsLeftAlone) {
+    const Bytes broken = Dnl().Name("RQX4").Raw({0x0F}).bytes;
+    const std::string path = Place("f/busy.dnl", broken);
+    FileHandle other(SystemFiles().OpenExisting(path, FileLayer::Access::ReadOnly));
+    ASSERT_EQ(SystemFiles().Lock(other.Get()), 0);
+
+    EXPECT_EQ(Run({"convert", "--module", "TNWQ8", path}), 1);
+
+    EXPECT_THAT(Lines(out.str()),
+                ElementsAre("==> " + path + " <==", "Another conversion of this file is running"));
+    EXPECT_EQ(err.str(), "dnlconv: '" + path +
+                             "' not converted: another conversion of this file is running\n");
+    EXPECT_EQ(ReadFile(path), broken);
+    EXPECT_FALSE(fs::exists(dir.File("f/busy.~NL")));
 }
 
 // Missing files and files that would overwrite each other's work are found before the first
