@@ -110,7 +110,7 @@ std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
     }
     const NameRecordInfo& name = examination.names.front();
     const ModuleProfile& profile = *ProfileFor(moduleIndex);
-    const auto needed = static_cast<std::int32_t>(profile.nameText.size() + 1);
+    const std::int32_t needed = NamePayloadLength(profile);
     if (name.length != needed && (problem == nullptr || name.offset < problem->offset)) {
         return "the NAME record at offset " + std::to_string(name.offset) + " has a " +
                std::to_string(name.length) + "-byte payload; " + std::string(profile.selectorText) +
