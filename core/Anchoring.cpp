@@ -5,10 +5,16 @@
 namespace dnl {
 namespace {
 
-// value * numerator / denominator, rounded half away from zero, for non-negative operands.
-int ScaleRounded(int value, int numerator, int denominator) {
-    const long long product = static_cast<long long>(value) * numerator;
-    return static_cast<int>((product + denominator / 2) / denominator);
+// How much larger the client area is than designed, in height.
+struct Ratio {
+    int numerator;
+    int denominator;
+};
+
+// value * ratio, rounded half away from zero, for non-negative operands.
+int ScaleRounded(int value, Ratio ratio) {
+    const long long product = static_cast<long long>(value) * ratio.numerator;
+    return static_cast<int>((product + ratio.denominator / 2) / ratio.denominator);
 }
 
 }  // namespace
@@ -19,7 +25,7 @@ Rect AnchoredLeftRight(const Rect& designed, const Size& designedClient, const S
     // The designed centre is taken as a whole pixel, rounded down (197 for the status memo).
     const int designedCentre = designed.top + designed.height / 2;
     const int top =
-        ScaleRounded(designedCentre, client.height, designedClient.height) - designed.height / 2;
+        ScaleRounded(designedCentre, {client.height, designedClient.height}) - designed.height / 2;
     return {designed.left, top, width, designed.height};
 }
 
