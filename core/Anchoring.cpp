@@ -5,7 +5,7 @@
 namespace dnl {
 namespace {
 
-// How much larger the client area is than designed, in height.
+// A scale factor, as a fraction.
 struct Ratio {
     int numerator;
     int denominator;
