@@ -12,6 +12,7 @@
 #include "ModuleProfiles.h"
 #include "ProblemText.h"
 #include "StatusLog.h"
+#include "Utf8Path.h"
 
 namespace dnl::cli {
 namespace {
@@ -48,7 +49,7 @@ bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& tar
     bool found = true;
     for (const std::string& file : files) {
         std::error_code error;
-        const fs::path path = fs::absolute(file, error);
+        const fs::path path = fs::absolute(PathFromUtf8(file), error);
         const std::string why = error ? error.message() : WhyNotARegularFile(path);
         if (why.empty()) {
             targets.push_back({file, path});
@@ -63,10 +64,11 @@ bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& tar
 // The files a target's conversion writes: the file itself and, with a backup, X.~NL beside it.
 std::vector<std::string> FilesWritten(const Target& target, bool backup) {
     std::error_code error;
-    std::vector<std::string> written{fs::weakly_canonical(target.path, error).string()};
+    std::vector<std::string> written{Utf8FromPath(fs::weakly_canonical(target.path, error))};
     if (backup) {
         const fs::path folder = fs::weakly_canonical(target.path.parent_path(), error);
-        const std::string backupPath = (folder / BackupName(target.path.string())).string();
+        const std::string backupPath =
+            Utf8FromPath(folder / PathFromUtf8(BackupName(Utf8FromPath(target.path))));
         if (backupPath != written.front()) {
             written.push_back(backupPath);
         }
@@ -108,7 +110,7 @@ std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
     }
     const NameRecordInfo& name = examination.names.front();
     const ModuleProfile& profile = *ProfileFor(moduleIndex);
-    const auto needed = static_cast<std::int32_t>(profile.nameText.size() + 1);
+    const std::int32_t needed = NamePayloadLength(profile);
     if (name.length != needed && (problem == nullptr || name.offset < problem->offset)) {
         return "the NAME record at offset " + std::to_string(name.offset) + " has a " +
                std::to_string(name.length) + "-byte payload; " + std::string(profile.selectorText) +
@@ -121,7 +123,7 @@ std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
 // no call failed, what in the file the run could not get past.
 std::string WhyTheRunStopped(const ExecuteResult& result, std::uint8_t moduleIndex) {
     if (result.error != 0) {
-        return ErrorText(result.error);
+        return FileErrorText(result.error);
     }
     switch (result.runEnd) {
         case RunEnd::HeaderUnreadable:
@@ -131,6 +133,8 @@ std::string WhyTheRunStopped(const ExecuteResult& result, std::uint8_t moduleInd
                    std::string(ProfileFor(moduleIndex)->selectorText);
         case RunEnd::NoEndRecord:
             return "the file ends without an end record";
+        case RunEnd::SkipFailed:
+            return "a record has a negative length";
         default:
             return "a record could not be written or passed over";
     }
@@ -144,33 +148,36 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
         case ExecuteOutcome::BackupFailed:
             // Only a backup onto the file itself fails without a failed system call.
             return std::string("not converted, its backup failed: ") +
-                   (result.error != 0 ? ErrorText(result.error)
+                   (result.error != 0 ? FileErrorText(result.error)
                                       : "the backup would be the file itself");
         default:
             return "conversion stopped before the end: " + WhyTheRunStopped(result, moduleIndex);
     }
 }
 
-// What Execute does for one file, unless the file's examination says that the run would not end
-// well; true when the run finished.
+// What Execute does for one file, unless the file's examination, made with the file locked,
+// says that the run would not end well; true when the run finished.
 bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& out,
              std::ostream& err) {
     out << "==> " << target.argument << " <==\n";
-    const std::string path = target.path.string();
-    if (!choice.force) {
-        if (const std::string why = WhyNotToConvert(path, choice.moduleIndex); !why.empty()) {
-            out << "Not converted: " << why << '\n' << std::flush;
-            err << "dnlconv: '" << target.argument << "' not converted: " << why
-                << "; --force converts it anyway\n";
-            return false;
-        }
-    }
+    const std::string path = Utf8FromPath(target.path);
+    std::string why;
+    const GoAhead examined = [&] {
+        why = choice.force ? std::string() : WhyNotToConvert(path, choice.moduleIndex);
+        return why.empty();
+    };
     PrintingLog log(out);
     NoCursor cursor;
     const ExecuteResult result = Execute(path, {choice.moduleIndex, choice.miscValue, choice.gbr},
-                                         choice.backup, log, cursor);
+                                         choice.backup, log, cursor, examined);
     if (result.outcome == ExecuteOutcome::Finished) {
         return true;
+    }
+    if (result.outcome == ExecuteOutcome::Declined) {
+        out << "Not converted: " << why << '\n' << std::flush;
+        err << "dnlconv: '" << target.argument << "' not converted: " << why
+            << "; --force converts it anyway\n";
+        return false;
     }
     err << "dnlconv: '" << target.argument << "' " << Failure(result, choice.moduleIndex) << '\n';
     return false;

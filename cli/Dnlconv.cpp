@@ -30,4 +30,14 @@ int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitBadArguments;
 }
 
+int DnlconvMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int exitCode = RunDnlconv(args, out, err);
+    // A report that could not be written, to a full disk for instance, is no success.
+    if (!out.flush()) {
+        err << "dnlconv: cannot write to standard output\n";
+        exitCode = exitCode == kExitSuccess ? kExitFailure : exitCode;
+    }
+    return exitCode;
+}
+
 }  // namespace dnl::cli

@@ -75,7 +75,7 @@ void PrintReport(const DnlExamination& examination, std::ostream& out) {
 bool ReportFile(const std::string& file, std::ostream& out, std::ostream& err) {
     const DnlExamination examination = ExamineDnl(file);
     if (!examination.opened) {
-        err << "dnlconv: cannot open '" << file << "': " << ErrorText(examination.openError)
+        err << "dnlconv: cannot open '" << file << "': " << FileErrorText(examination.openError)
             << '\n';
         return false;
     }

@@ -65,8 +65,7 @@ private:
             return;
         }
         m_log.AddLine(std::string(m_profile->logLine));
-        const auto nameLength = static_cast<std::int32_t>(m_profile->nameText.size() + 1);
-        if (header.length != nameLength) {
+        if (header.length != NamePayloadLength(*m_profile)) {
             m_log.AddLine("The length of a module(" + std::to_string(header.length) +
                           ") was different");
             m_stop = true;

@@ -17,11 +17,14 @@ bool LockAgainstOtherConversions(const std::string& path, FileHandle& lock) {
 }  // namespace
 
 ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, bool backupWanted,
-                      StatusLog& log, BusyCursor& cursor) {
+                      StatusLog& log, BusyCursor& cursor, const GoAhead& goAhead) {
     FileHandle lock;
     if (!LockAgainstOtherConversions(path, lock)) {
         log.AddLine("Another conversion of this file is running");
         return {ExecuteOutcome::Busy};
+    }
+    if (goAhead && !goAhead()) {
+        return {ExecuteOutcome::Declined};
     }
     if (backupWanted) {
         const BackupOutcome backup = TryBackup(path, log);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "ConversionRun.h"
@@ -13,6 +14,7 @@ enum class ExecuteOutcome {
     Stopped,       // the run ended early; ExecuteResult::runEnd says where
     BackupFailed,  // the backup was not made, so the file was left alone
     Busy,          // another conversion of the file holds its lock; nothing was done
+    Declined,      // the caller's look at the locked file said not to go on; nothing was done
 };
 
 struct ExecuteResult {
@@ -21,10 +23,14 @@ struct ExecuteResult {
     int error = 0;                     // the error number of the failed system call, or 0
 };
 
+// Asked with the file locked and before anything is written whether to go on, so that what it
+// looked at cannot change before the conversion; false leaves the file alone.
+using GoAhead = std::function<bool()>;
+
 // One press of Execute: with the DNL file at `path` locked against other conversions, backs it
 // up when `backupWanted`, and converts it for `choice` only when the backup was made or not
 // wanted. Every step is reported to `log`.
 ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, bool backupWanted,
-                      StatusLog& log, BusyCursor& cursor);
+                      StatusLog& log, BusyCursor& cursor, const GoAhead& goAhead = {});
 
 }  // namespace dnl

@@ -1,7 +1,5 @@
 #include "FileIo.h"
 
-#include <cstring>
-
 namespace dnl {
 namespace {
 
@@ -38,10 +36,6 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
         m_handle = std::exchange(other.m_handle, -1);
     }
     return *this;
-}
-
-std::string ErrorText(int error) {
-    return error == kNotARegularFile ? std::string("not a regular file") : std::strerror(error);
 }
 
 int FileHandle::Close() {

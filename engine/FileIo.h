@@ -73,7 +73,7 @@ public:
 inline constexpr int kNotARegularFile = 10000;
 
 // Says what an error number of the file layer means, in words.
-std::string ErrorText(int error);
+std::string FileErrorText(int error);
 
 // The operating system's own layer.
 FileLayer& SystemFiles();

@@ -71,6 +71,10 @@ const ModuleProfile* ProfileFor(std::uint8_t index) {
     return index < kProfiles.size() ? &kProfiles[index] : nullptr;
 }
 
+std::int32_t NamePayloadLength(const ModuleProfile& profile) {
+    return static_cast<std::int32_t>(profile.nameText.size() + 1);
+}
+
 MiscList MiscListFor(std::uint8_t index) {
     const ModuleProfile* profile = ProfileFor(index);
     return profile != nullptr ? profile->miscList : MiscList{};

@@ -39,6 +39,10 @@ inline constexpr std::uint16_t kGbrBit = 0x1000;
 // The profile of module `index` (0 to 4), or nullptr for any other index.
 const ModuleProfile* ProfileFor(std::uint8_t index);
 
+// The length of the NAME payload of a file for the module: its name and a zero byte. A run
+// rewrites only a NAME payload of exactly this length.
+std::int32_t NamePayloadLength(const ModuleProfile& profile);
+
 // The formats of module `index`; empty for the module without formats and for any other index.
 MiscList MiscListFor(std::uint8_t index);
 

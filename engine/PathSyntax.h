@@ -1,11 +1,16 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace dnl {
 
 // How the system the tool runs on spells a path: which characters separate folders, and whether a
 // drive comes first.
+
+// Where the file's own name starts in `path`: after the last folder separator (and any drive).
+// Each system has its own rule.
+std::size_t FileNameStart(std::string_view path);
 
 // What follows the last folder separator (and any drive): the file's own name.
 std::string_view FileNamePart(std::string_view path);

@@ -1,7 +1,6 @@
 #include "Record.h"
 
 #include <bit>
-#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -75,7 +74,7 @@ int CDnlRecord::ReadPayload(std::int32_t length, std::vector<unsigned char>& pay
 
 int CDnlRecord::SkipPayload(std::int32_t length) {
     if (length < 0) {
-        m_error = EINVAL;
+        m_error = 0;
         return -1;
     }
     if (Files().Seek(m_handle, length) != 0) {

@@ -33,12 +33,12 @@ std::vector<fs::path> InputsIn(const fs::path& place) {
 bool Replay(const fs::path& input) {
     std::ifstream in(input, std::ios::binary);
     if (!in) {
-        std::fprintf(stderr, "cannot read %s\n", input.c_str());
+        std::fprintf(stderr, "cannot read %s\n", input.string().c_str());
         return false;
     }
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
                                   std::istreambuf_iterator<char>());
-    std::fprintf(stderr, "replaying %s\n", input.c_str());
+    std::fprintf(stderr, "replaying %s\n", input.string().c_str());
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     return true;
 }

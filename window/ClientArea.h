@@ -9,11 +9,6 @@ class QResizeEvent;
 
 namespace dnl {
 
-// Where a control anchored left and right only sits in a client area of `size`, given that it
-// sits at `designed` in a client area of `designedSize`: its left and right margins and its height
-// are kept, and its vertical centre stays at the same fraction of the client height.
-QRect AnchoredLeftRight(const QRect& designed, const QSize& designedSize, const QSize& size);
-
 // A window's client area whose children sit at fixed positions, designed for one size. The
 // children anchored left and right follow it when it is resized.
 class ClientArea : public QWidget {

@@ -3,6 +3,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
+#include <string>
+#include <vector>
+
+#include "Completion.h"
 
 namespace dnl {
 
@@ -16,6 +20,14 @@ bool TypesText(const QKeyEvent& event) {
     const QString text = event.text();
     return !text.isEmpty() && std::all_of(text.begin(), text.end(),
                                           [](QChar character) { return character.isPrint(); });
+}
+
+std::vector<std::string> ItemTexts(const QComboBox& box) {
+    std::vector<std::string> items;
+    for (int row = 0; row < box.count(); ++row) {
+        items.push_back(box.itemText(row).toStdString());
+    }
+    return items;
 }
 
 bool IsPlainBackspace(const QKeyEvent& event) {
@@ -63,7 +75,7 @@ bool CompletingComboBox::CompleteWith(const QString& typed) {
     const int typedLength =
         edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     const QString prefix = edit->text().left(typedLength) + typed;
-    const int found = findText(prefix, Qt::MatchStartsWith);
+    const int found = CompletingItem(ItemTexts(*this), prefix.toStdString());
     if (found < 0) {
         return false;
     }

@@ -1,22 +1,18 @@
 #include "ErrorReport.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QMessageBox>
+
+#include "ErrorText.h"
 
 namespace dnl {
 
 QString ApplicationTitle(const QString& executablePath) {
-    const QString fileName = QFileInfo(executablePath).fileName();
-    const QString stem = fileName.left(fileName.indexOf(u'.'));
-    return stem.left(1) + stem.mid(1).toLower();
+    return QString::fromStdString(ApplicationTitle(executablePath.toStdString()));
 }
 
 QString ErrorText(const QString& message) {
-    if (!message.isEmpty() && message.back() > u'.') {
-        return message + u'.';
-    }
-    return message;
+    return QString::fromStdString(ErrorText(message.toStdString()));
 }
 
 void ShowError(const QString& message) {

@@ -7,12 +7,8 @@
 
 namespace dnl {
 
-// The title the application goes by: the executable's file name without its folder, cut at its
-// first dot, every letter after the first in lower case ("/opt/DnlTransfer.exe" -> "Dnltransfer").
+// The core's ApplicationTitle and ErrorText, for Qt's text.
 QString ApplicationTitle(const QString& executablePath);
-
-// The text shown for an error: its message, with a "." added when the last character comes after
-// "." in character order ("Disk full" -> "Disk full.", "Done." and "Stop!" stay as they are).
 QString ErrorText(const QString& message);
 
 // Shows an error's message in a box with an error icon and an OK button, captioned with the

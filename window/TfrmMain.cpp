@@ -5,10 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -23,9 +21,9 @@
 #include "ClientArea.h"
 #include "CompletingComboBox.h"
 #include "ErrorReport.h"
-#include "Execute.h"
+#include "ExecuteChoice.h"
+#include "FileChoice.h"
 #include "InputHold.h"
-#include "ModuleProfiles.h"
 #include "StatusMemo.h"
 
 namespace dnl {
@@ -80,13 +78,6 @@ template <typename Control>
 Control* Placed(Control* control, const char* name, const QRect& geometry) {
     control->setGeometry(geometry);
     return Named(control, name);
-}
-
-// Whether `path` names a DNL file: the text after the last "." anywhere in the path (all of it
-// when there is none), upper-cased, is "DNL".
-bool HasDnlExtension(const QString& path) {
-    const QString extension = path.mid(path.lastIndexOf(u'.') + 1);
-    return extension.toUpper() == QLatin1String("DNL");
 }
 
 // Qt's file dialog can leave the completion list of its name field open after the dialog has
@@ -170,8 +161,8 @@ void TfrmMain::CreateStatusMemo() {
 
 void TfrmMain::CreateChoiceControls() {
     cbModule = Placed(new CompletingComboBox(m_clientArea), "cbModule", {8, 32, 113, 23});
-    for (std::uint8_t index = 0; index < kModuleCount; ++index) {
-        cbModule->addItem(FromUtf8(ProfileFor(index)->selectorText));
+    for (const std::string_view item : ModuleItems()) {
+        cbModule->addItem(FromUtf8(item));
     }
     cbModule->setToolTip(QStringLiteral("どのモジュール用のDNLファイルにするか指定します"));
 
@@ -243,27 +234,16 @@ void TfrmMain::SetFileChooser(FileChooser chooser) {
 }
 
 void TfrmMain::SelectModule(int index) {
-    const bool isModule = index >= 0 && index < kModuleCount;
-    m_state.moduleIndex = isModule ? static_cast<std::uint8_t>(index) : kNoModule;
+    const ModuleSelection shown = dnl::SelectModule(m_state, index, cbGBR->isChecked());
     cbMiscRec->ClearItemsKeepingText();
-    cbGBR->setEnabled(false);
-
-    const ModuleProfile* profile = ProfileFor(m_state.moduleIndex);
-    if (profile != nullptr && profile->gbrCapable) {
-        cbGBR->setEnabled(true);
-        m_state.gbr = cbGBR->isChecked();
+    for (const std::string_view item : shown.miscItems) {
+        cbMiscRec->addItem(FromUtf8(item));
     }
-    const MiscList formats = MiscListFor(m_state.moduleIndex);
-    if (formats.empty()) {
-        cbMiscRec->setEnabled(false);
-        return;
+    if (!shown.miscItems.empty()) {
+        cbMiscRec->setCurrentIndex(0);
     }
-    for (const MiscFormat& format : formats) {
-        cbMiscRec->addItem(FromUtf8(format.name));
-    }
-    cbMiscRec->setCurrentIndex(0);
-    cbMiscRec->setEnabled(true);
-    m_state.miscValue = formats.front().value;
+    cbMiscRec->setEnabled(shown.miscEnabled);
+    cbGBR->setEnabled(shown.gbrEnabled);
 }
 
 void TfrmMain::AddLine(const std::string& text) {
@@ -302,12 +282,7 @@ void TfrmMain::cbModuleChange() {
 }
 
 void TfrmMain::cbMiscRecChange() {
-    const int row = cbMiscRec->currentIndex();
-    // Typed text that matches no format keeps the code chosen before; Execute refuses to run
-    // while it shows.
-    if (row >= 0) {
-        m_state.miscValue = MiscValue(m_state.moduleIndex, row);
-    }
+    SelectMisc(m_state, cbMiscRec->currentIndex());
 }
 
 void TfrmMain::cbGBRClick() {
@@ -319,11 +294,7 @@ void TfrmMain::mnuFileOpenClick() {
     if (!chosen) {
         return;
     }
-    // The chosen file's folder becomes the working directory, where a backup is written.
-    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
-    if (HasDnlExtension(*chosen)) {
-        m_state.path = QFile::encodeName(*chosen).toStdString();
-    }
+    AcceptChosenFile(m_state, QFile::encodeName(*chosen).toStdString());
     btnConvert->setEnabled(true);
 }
 
@@ -339,18 +310,7 @@ void TfrmMain::btnConvertClick() {
     }
     InputHold hold([this] { mmStatus->ShowAddedLines(); });
     const QScopedValueRollback holding(m_hold, &hold);
-    if (ProfileFor(m_state.moduleIndex) == nullptr) {
-        // Without a module the run would write a format code left over from another module.
-        AddLine("No module is selected");
-        return;
-    }
-    if (!MiscListFor(m_state.moduleIndex).empty() && cbMiscRec->currentIndex() < 0) {
-        // The field shows typed text that names no format: the run would write another code.
-        AddLine("No MISC format is selected");
-        return;
-    }
-    Execute(m_state.path, {m_state.moduleIndex, m_state.miscValue, m_state.gbr},
-            cbBackupDnl->isChecked(), *this, *this);
+    ExecuteChoice(m_state, cbBackupDnl->isChecked(), *this, *this);
 }
 
 }  // namespace dnl

@@ -1,22 +1,11 @@
 #include "PathSyntax.h"
 
 namespace dnl {
-namespace {
 
 // Only "/" separates folders here; "\" and ":" are ordinary characters of a file name.
 std::size_t FileNameStart(std::string_view path) {
     const std::size_t separator = path.rfind('/');
     return separator == std::string_view::npos ? 0 : separator + 1;
-}
-
-}  // namespace
-
-std::string_view FileNamePart(std::string_view path) {
-    return path.substr(FileNameStart(path));
-}
-
-std::string_view FolderPart(std::string_view path) {
-    return path.substr(0, FileNameStart(path));
 }
 
 }  // namespace dnl

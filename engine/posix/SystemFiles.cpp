@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -87,13 +88,13 @@ public:
         if (handle < 0) {
             return -1;
         }
-        created = name.data();
         if (::fchmod(handle, status.st_mode & kPermissionBits) != 0) {
             const int error = errno;
             ::close(handle);
-            ::unlink(created.c_str());
+            ::unlink(name.data());
             return Fail(error);
         }
+        created = name.data();
         return handle;
     }
 
@@ -157,6 +158,10 @@ public:
 };
 
 }  // namespace
+
+std::string FileErrorText(int error) {
+    return error == kNotARegularFile ? std::string("not a regular file") : std::strerror(error);
+}
 
 FileLayer& SystemFiles() {
     static PosixFiles layer;

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <iterator>
 #include <sstream>
 
 #include "DnlconvTest.h"
+#include "FileIo.h"
+#include "SystemCases.h"
 #include "TestSupport.h"
 
 namespace dnl::test {
@@ -70,17 +70,15 @@ TEST_F(ConvertBatchTest, OneUnfinishedRunFailsTheBatchButTheOthersAreStillConver
     const std::vector<std::string> lines = Lines(out.str());
     EXPECT_EQ(std::ranges::count(lines, "Finished"), 2);
     EXPECT_FALSE(fs::exists(dir.File("f/broken.~NL")));
-    EXPECT_EQ(std::ranges::count(lines, "Fail to open blocked.~NL, error code was (" +
-                                            std::to_string(EISDIR) + ")"),
-              1);
+    EXPECT_EQ(std::ranges::count(lines, FolderInTheWayLine("blocked.~NL")), 1);
     EXPECT_EQ(ReadFile(good), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(last), Dnl().Name("PZK2").Misc(0).End().bytes);
     EXPECT_EQ(ReadFile(blocked), kRqx4File);
     EXPECT_EQ(err.str(), "dnlconv: '" + broken +
                              "' not converted: the record header at offset 11 is cut short by the "
                              "end of the file; --force converts it anyway\ndnlconv: '" +
-                             blocked +
-                             "' not converted, its backup failed: " + std::strerror(EISDIR) + "\n");
+                             blocked + "' not converted, its backup failed: " +
+                             FileErrorText(kFolderError) + "\n");
 }
 
 // A file that a run would leave half converted, or not one for the module, keeps its bytes and
@@ -110,6 +108,12 @@ TEST_F(ConvertBatchTest, FilesARunWouldNotFinishWellAreLeftAloneUnlessForced) {
     EXPECT_EQ(err.str(), "dnlconv: '" + hybrid +
                              "' conversion stopped before the end: the first NAME record does not "
                              "fit the name of JSRY3\n");
+    const std::string negative =
+        Place("f/n.dnl", Dnl().Name("RQX4").Header(0x0100, -6).End().bytes);
+    EXPECT_EQ(Run({"convert", "--module", "RQX4", "--force", "--no-backup", negative}), 1);
+    EXPECT_EQ(err.str(),
+              "dnlconv: '" + negative +
+                  "' conversion stopped before the end: a record has a negative length\n");
 }
 
 TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {
@@ -138,13 +142,30 @@ TEST_F(ConvertBatchTest, FileNamedLikeItsOwnBackupIsLeftAlone) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("f")), fs::directory_iterator()), 1);
 }
 
+// A file another conversion holds is not even looked at: what it holds may be changing.
+TEST_F(ConvertBatchTest, FileLockedByAnotherConversionIsLeftAlone) {
+    const Bytes broken = Dnl().Name("RQX4").Raw({0x0F}).bytes;
+    const std::string path = Place("f/busy.dnl", broken);
+    FileHandle other(SystemFiles().OpenExisting(path, FileLayer::Access::ReadOnly));
+    ASSERT_EQ(SystemFiles().Lock(other.Get()), 0);
+
+    EXPECT_EQ(Run({"convert", "--module", "TNWQ8", path}), 1);
+
+    EXPECT_THAT(Lines(out.str()),
+                ElementsAre("==> " + path + " <==", "Another conversion of this file is running"));
+    EXPECT_EQ(err.str(), "dnlconv: '" + path +
+                             "' not converted: another conversion of this file is running\n");
+    EXPECT_EQ(ReadFile(path), broken);
+    EXPECT_FALSE(fs::exists(dir.File("f/busy.~NL")));
+}
+
 // Missing files and files that would overwrite each other's work are found before the first
 // file is touched: nothing is converted and nothing is backed up.
 TEST_F(ConvertBatchTest, FilesThatCannotBeConvertedTogetherAreArgumentErrors) {
     const std::string good = Place("f/good.dnl", kRqx4File);
     const std::string upper = Place("f/good.DNL", kRqx4File);
     const std::string backup = Place("f/good.~NL", kRqx4File);
-    const std::string folder = fs::canonical(dir.File("f")).string();
+    const fs::path folder = fs::canonical(dir.File("f"));
     fs::create_directory(dir.File("sub"));
 
     struct Case {
@@ -163,15 +184,15 @@ TEST_F(ConvertBatchTest, FilesThatCannotBeConvertedTogetherAreArgumentErrors) {
         {{good, dir.File("f/../f/good.dnl")},
          {"--no-backup"},
          "dnlconv: '" + good + "' and '" + dir.File("f/../f/good.dnl") + "' would both write '" +
-             folder + "/good.dnl'\n"},
+             (folder / "good.dnl").string() + "'\n"},
         {{good, upper},
          {},
-         "dnlconv: '" + good + "' and '" + upper + "' would both write '" + folder +
-             "/good.~NL'\n"},
+         "dnlconv: '" + good + "' and '" + upper + "' would both write '" +
+             (folder / "good.~NL").string() + "'\n"},
         {{good, backup},
          {},
-         "dnlconv: '" + good + "' and '" + backup + "' would both write '" + folder +
-             "/good.~NL'\n"},
+         "dnlconv: '" + good + "' and '" + backup + "' would both write '" +
+             (folder / "good.~NL").string() + "'\n"},
     };
     for (const Case& expected : cases) {
         std::vector<std::string> args = {"convert", "--module", "3"};

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Runs the real dnlconv executable and checks what a shell sees: the exit code, standard output
 # and standard error, and the files on disk.
-# Usage: dnlconv_test.sh CASE DNLCONV VERSION
+# Usage: dnlconv_test.sh CASE VERSION [EMULATOR...] DNLCONV
+# (a Windows dnlconv.exe comes with the command that runs it, Wine)
 set -euo pipefail
 
+# File names and output are UTF-8, and Wine takes the arguments' encoding from the locale.
+export LC_ALL=C.UTF-8
+
 case_name=$1
-dnlconv=$2
-version=$3
+version=$2
+dnlconv=("${@:3}")
 
 sources=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -27,7 +31,7 @@ fail() {
 # Runs dnlconv; the exit code lands in $code, the outputs in the files out and err.
 run() {
   code=0
-  "$dnlconv" "$@" >"$out" 2>"$err" || code=$?
+  "${dnlconv[@]}" "$@" >"$out" 2>"$err" || code=$?
 }
 
 expect_code() { [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"; }
@@ -166,6 +170,36 @@ convert_batch)
   expect_out_line "Not converted: $why"
   expect_err "dnlconv: '../two/broken.dnl' not converted: $why; --force converts it anyway"
   ;;
+names_in_many_scripts)
+  # Names in Japanese and other scripts reach the files intact, and are printed as UTF-8.
+  mkdir 変換
+  sample 変換/モジュール.dnl
+  sample Ελληνικά.dnl
+  sample original
+  run convert --module TNWQ8 変換/モジュール.dnl Ελληνικά.dnl
+  expect_code 0
+  expect_out_line "==> 変換/モジュール.dnl <=="
+  expect_out_line "Backed up the original DNL file as 'モジュール.~NL'"
+  expect_out_line "Backed up the original DNL file as 'Ελληνικά.~NL'"
+  [ "$(count_out_lines "Finished")" -eq 2 ] || fail "not two finished runs"
+  for backup in 変換/モジュール.~NL Ελληνικά.~NL; do
+    cmp -s "$backup" original || fail "$backup is not the original"
+  done
+  run info 変換/モジュール.dnl
+  expect_code 0
+  expect_out_line 'NAME at offset 0: "TNW8" (TNWQ8), 5-byte payload'
+  run info 変換/ない.dnl
+  expect_code 1
+  expect_err "dnlconv: cannot open '変換/ない.dnl': No such file or directory"
+  ;;
+console_output)
+  # On a terminal (on Windows, a console), a Japanese file name is shown as itself.
+  sample 変換.dnl
+  code=0
+  script -qec "$(printf '%q ' "${dnlconv[@]}") info 変換.dnl" /dev/null >"$out" 2>"$err" || code=$?
+  expect_code 0
+  grep -qF "==> 変換.dnl <==" "$out" || fail "the name is not shown as itself"
+  ;;
 closed_pipe)
   # A reader that has gone must not stop a conversion halfway. The pipe's only reader is closed
   # before dnlconv starts, so every line it prints meets a closed pipe, whatever the timing.
@@ -178,7 +212,7 @@ closed_pipe)
   mkfifo pipe
   exec 3<>pipe 4>pipe 3<&-
   code=0
-  "$dnlconv" convert --module TNWQ8 --no-backup big.dnl >&4 2>"$err" || code=$?
+  "${dnlconv[@]}" convert --module TNWQ8 --no-backup big.dnl >&4 2>"$err" || code=$?
   exec 4>&-
   expect_code 1
   [ "$(head -c 11 big.dnl | tail -c 5 | od -An -tx1 | tr -d ' ')" = "544e573800" ] ||
@@ -207,7 +241,7 @@ completion)
 full_output)
   [ -w /dev/full ] || exit 0
   code=0
-  "$dnlconv" modules >/dev/full 2>"$err" || code=$?
+  "${dnlconv[@]}" modules >/dev/full 2>"$err" || code=$?
   expect_code 1
   expect_err "dnlconv: cannot write to standard output"
   ;;

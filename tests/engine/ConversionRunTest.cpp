@@ -7,6 +7,7 @@
 
 #include "Backup.h"
 #include "Execute.h"
+#include "SystemCases.h"
 #include "TestSupport.h"
 
 namespace dnl::test {
@@ -332,10 +333,9 @@ TEST_F(ExecuteTest, FailedBackupLeavesTheFileAlone) {
     std::filesystem::create_directory(dir.File("X.~NL"));
     const ExecuteResult result = ExecuteOn(sample, true);
     EXPECT_EQ(result.outcome, ExecuteOutcome::BackupFailed);
-    EXPECT_EQ(result.error, EISDIR);
+    EXPECT_EQ(result.error, kFolderError);
     EXPECT_EQ(ReadFile(path), sample);
-    EXPECT_THAT(log.lines,
-                ElementsAre("Fail to open X.~NL, error code was (" + std::to_string(EISDIR) + ")"));
+    EXPECT_THAT(log.lines, ElementsAre(FolderInTheWayLine("X.~NL")));
 }
 
 TEST_F(ExecuteTest, FileLockedByAnotherConversionIsLeftAlone) {

@@ -208,7 +208,7 @@ TEST_F(ExaminationTest, UnopenablePathsSayWhy) {
     EXPECT_FALSE(missing.opened);
     EXPECT_EQ(missing.openError, ENOENT);
     EXPECT_FALSE(folder.opened);
-    EXPECT_EQ(ErrorText(folder.openError), "not a regular file");
+    EXPECT_EQ(FileErrorText(folder.openError), "not a regular file");
     EXPECT_EQ(folder.records, 0);
 }
 

@@ -93,7 +93,7 @@ TEST(ModuleProfilesTest, OnlyLm5StopsAfterTheNameAndOnlyTnwq8TakesGbr) {
         EXPECT_EQ(profile->stopsAfterName, module == 1);
         EXPECT_EQ(profile->rewritesMisc, module != 1);
         EXPECT_EQ(profile->gbrCapable, module == 3);
-        EXPECT_EQ(profile->nameText.size() + 1, module == 4 ? 6U : 5U);
+        EXPECT_EQ(NamePayloadLength(*profile), module == 4 ? 6 : 5);
     }
 }
 

@@ -2,10 +2,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 
+#include "SystemCases.h"
 #include "TestSupport.h"
 
 namespace dnl::test {
@@ -71,11 +71,11 @@ TEST_F(RecordTest, FailedReadIsAReadError) {
 }
 
 TEST_F(RecordTest, UnopenableFileIsLoggedOnceAndEveryReadFails) {
-    mkfifo(dir.File("fifo").c_str(), 0600);
     std::filesystem::create_directory(dir.File("folder"));
-    for (const std::string& unopenable :
-         {dir.File("missing.dnl"), std::string(), dir.File("folder"), dir.File("fifo"),
-          std::string("/dev/zero")}) {
+    std::vector<std::string> unopenables = NotDiskFiles(dir);
+    unopenables.insert(unopenables.end(),
+                       {dir.File("missing.dnl"), std::string(), dir.File("folder")});
+    for (const std::string& unopenable : unopenables) {
         SCOPED_TRACE(unopenable);
         RecordingLog lines;
         CDnlRecord record(unopenable, lines);

@@ -3,17 +3,30 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
+
+#include "Utf8Path.h"
 
 namespace dnl::test {
 
 TempDir::TempDir() : m_previousWorkingDirectory(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dnl-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
+    std::mt19937 random{std::random_device{}()};
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+        const std::filesystem::path candidate = base / ("dnl-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            m_path = candidate;
+        }
+    }
+    if (m_path.empty()) {
         throw std::runtime_error("cannot make a temporary folder");
     }
-    m_path = pattern;
     std::filesystem::current_path(m_path);
+}
+
+std::string TempDir::File(const std::string& name) const {
+    return Utf8FromPath(m_path / PathFromUtf8(name));
 }
 
 TempDir::~TempDir() {
@@ -23,13 +36,13 @@ TempDir::~TempDir() {
 }
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

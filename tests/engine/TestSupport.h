@@ -52,7 +52,8 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
+    // The UTF-8 path of `name` inside the folder.
+    std::string File(const std::string& name) const;
     const std::filesystem::path& Path() const { return m_path; }
 
 private:

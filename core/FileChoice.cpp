@@ -1,0 +1,32 @@
+#include "FileChoice.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "PathSyntax.h"
+#include "Utf8Path.h"
+
+namespace dnl {
+
+bool HasDnlExtension(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    const std::string_view extension = dot == std::string_view::npos ? path : path.substr(dot + 1);
+    return extension.size() == 3 &&
+           std::equal(extension.begin(), extension.end(), "DNL",
+                      [](char c, char upper) { return c == upper || c == upper - 'A' + 'a'; });
+}
+
+void AcceptChosenFile(ConverterState& state, const std::string& path) {
+    const std::string_view folder = FolderPart(path);
+    if (!folder.empty()) {
+        // A folder that cannot be entered leaves the working directory where it was.
+        std::error_code ignored;
+        std::filesystem::current_path(PathFromUtf8(folder), ignored);
+    }
+    if (HasDnlExtension(path)) {
+        state.path = path;
+    }
+}
+
+}  // namespace dnl

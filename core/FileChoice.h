@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ConverterState.h"
+
+namespace dnl {
+
+// Whether `path` names a DNL file: the text after the last "." anywhere in the path (all of it
+// when there is none), upper-cased, is "DNL". A dot in a folder name counts when the file name
+// has none.
+bool HasDnlExtension(std::string_view path);
+
+// A confirmed choice of `path` (UTF-8, a full path) in the open dialog: the chosen file's folder
+// becomes the working directory, where relative names are found, whatever the extension; the
+// path is stored only when it names a DNL file. Execute is enabled either way.
+void AcceptChosenFile(ConverterState& state, const std::string& path);
+
+}  // namespace dnl

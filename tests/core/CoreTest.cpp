@@ -1,0 +1,117 @@
+// The window's decisions without any window: module and MISC choices, completion, File > Open's
+// rule, Execute's refusals and runs, anchoring, and the title and error texts.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Anchoring.h"
+#include "Completion.h"
+#include "ConverterState.h"
+#include "ErrorText.h"
+#include "ExecuteChoice.h"
+#include "FileChoice.h"
+#include "TestSupport.h"
+
+namespace dnl {
+namespace {
+
+using test::Dnl;
+using Lines = std::vector<std::string>;
+
+TEST(CoreTest, SelectModuleAndMiscSetItemsStatesAndValues) {
+    // index, rows, first row, MISC value after (from 0x0101), then for row 2, GBR enabled
+    const std::tuple<int, std::size_t, const char*, int, int, bool> cases[] = {
+        {0, 3, "NTSC", 0x0000, 0x0000, false},
+        {1, 0, "", 0x0101, 0, false},
+        {2, 14, "NTSC NSU", 0x0000, 0x1002, false},
+        {3, 19, "1080/60i", 0x0800, 0x0802, true},
+        {4, 4, "720/50p", 0x0008, 0x000A, false},
+        {-1, 0, "", 0x0101, 0, false},
+        {5, 0, "", 0x0101, 0, false}};
+    for (const auto& [index, rows, first, value, row2Value, gbr] : cases) {
+        ConverterState state{"", 0x0101, 0, false, false};
+        const ModuleSelection shown = SelectModule(state, index, true);
+        SCOPED_TRACE(index);
+        EXPECT_EQ(state.moduleIndex, index >= 0 && index < 5 ? index : 255);
+        ASSERT_EQ(shown.miscItems.size(), rows);
+        EXPECT_EQ(rows > 0 ? shown.miscItems.front() : "", first);
+        EXPECT_EQ(shown.miscEnabled && state.miscChosen, rows > 0);
+        EXPECT_EQ(state.miscValue, value);
+        EXPECT_EQ(shown.gbrEnabled && state.gbr, gbr);
+        SelectMisc(state, 2);
+        EXPECT_EQ(state.miscValue, row2Value);
+        SelectMisc(state, -1);  // typed text matching no row keeps the code, chooses nothing
+        EXPECT_EQ(state.miscValue, row2Value);
+        EXPECT_FALSE(state.miscChosen);
+    }
+    EXPECT_EQ(ModuleItems(),
+              (std::vector<std::string_view>{"RQX4", "LM5", "PZK2", "TNWQ8", "JSRY3"}));
+}
+
+TEST(CoreTest, CompletionExtensionTitleAndErrorTextRules) {
+    const std::vector<std::string> rows{"NTSC", "NTSC NSU", "PAL"};
+    const std::pair<const char*, int> typed[] = {
+        {"ntsc", 0}, {"Ntsc ", 1}, {"pa", 2}, {"PALx", -1}, {"\xEF\xBD\x8E", -1}};
+    for (const auto& [text, item] : typed) {
+        EXPECT_EQ(CompletingItem(rows, text), item) << text;
+    }
+    const std::pair<const char*, bool> paths[] = {{"/d/X.Dnl", true},   {"/d/X.txt", false},
+                                                  {"/d/X.dnlx", false}, {"/a.dnl/X", false},
+                                                  {"dNl", true},        {"dn", false}};
+    for (const auto& [path, isDnl] : paths) {
+        EXPECT_EQ(HasDnlExtension(path), isDnl) << path;
+    }
+    EXPECT_EQ(ApplicationTitle("/a.b/ERRORreport.window.tests"), "Errorreport");
+    EXPECT_EQ(ApplicationTitle("dnlTRANSFER"), "dnltransfer");
+    const std::pair<const char*, const char*> messages[] = {
+        {"Disk full", "Disk full."}, {"Done.", "Done."}, {"Stop!", "Stop!"},
+        {"Why?", "Why?."},           {"", ""},           {"\xE5\xA4\xB1", "\xE5\xA4\xB1."}};
+    for (const auto& [message, shown] : messages) {
+        EXPECT_EQ(ErrorText(message), shown) << message;
+    }
+}
+
+TEST(CoreTest, AnchoredControlsFollowTheWidthAndKeepTheirCentre) {
+    const Rect memo{0, 93, 440, 209};
+    EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {442, 305}), memo);
+    EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {642, 610}), (Rect{0, 290, 640, 209}));
+    EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {1, 305}).width, 0);
+}
+
+TEST(CoreTest, ChosenFileAndExecuteTouchOnlyWhatTheyShould) {
+    test::TempDir folder;
+    std::filesystem::create_directory(folder.Path() / "one");
+    const std::string path = folder.File("one/X.Dnl");
+    const test::Bytes original = Dnl().Name("RQX4").Misc(0x0000).End().bytes;
+    test::WriteFile(path, original);
+    ConverterState state;
+    AcceptChosenFile(state, path);
+    AcceptChosenFile(state, folder.File("X.txt"));
+    EXPECT_EQ(state.path, path);
+    EXPECT_EQ(std::filesystem::current_path(), folder.Path());
+
+    test::RecordingLog log;
+    test::CountingCursor cursor;
+    SelectModule(state, -1, false);
+    ExecuteChoice(state, true, log, cursor);
+    SelectModule(state, 3, true);
+    SelectMisc(state, -1);
+    ExecuteChoice(state, true, log, cursor);
+    EXPECT_EQ(log.lines, (Lines{"No module is selected", "No MISC format is selected"}));
+    EXPECT_EQ(test::ReadFile(path), original);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("one/X.~NL")));
+
+    SelectMisc(state, 1);
+    ExecuteChoice(state, true, log, cursor);
+    EXPECT_EQ(test::ReadFile(path), Dnl().Name("TNW8").Misc(0x1801).End().bytes);
+    SelectMisc(state, -1);
+    SelectModule(state, 1, false);  // LM5 writes no MISC code, so needs none
+    log.lines.clear();
+    ExecuteChoice(state, false, log, cursor);
+    EXPECT_EQ(log.lines, (Lines{"Start...", "Find a NAME record", "--> LM5", "Finished"}));
+}
+
+}  // namespace
+}  // namespace dnl

@@ -1,0 +1,188 @@
+// The Win32 window as it first appears, and as module choices, typed text, resizing and a change
+// of DPI change it.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "CompletingCombo.h"
+#include "WindowDriver.h"
+#include "resource.h"
+
+namespace dnl::test {
+namespace {
+
+struct Designed {
+    int id;
+    const wchar_t* windowClass;
+    const wchar_t* caption;
+    Rect bounds;
+    bool enabled;
+    bool tabStop;
+};
+
+// In z-order, so the tab stops among them come in tab order.
+const Designed kDesigned[] = {
+    {IDC_Label1, L"Static", L"Select Module:", {8, 16, 98, 15}, true, false},
+    {IDC_Label2, L"Static", L"Misc Record:", {128, 16, 84, 15}, true, false},
+    {IDC_Panel1, L"Static", L"", {0, 0, 440, 2}, true, false},
+    {IDC_mmStatus, L"Edit", L"\r\n", {0, 93, 440, 209}, true, true},
+    {IDC_cbModule, L"ComboBox", L"RQX4", {8, 32, 113, 23}, true, true},
+    {IDC_btnConvert, L"Button", L"Execute", {360, 32, 75, 25}, false, true},
+    {IDC_cbBackupDnl, L"Button", L"backup original", {312, 8, 121, 17}, true, true},
+    {IDC_cbMiscRec, L"ComboBox", L"NTSC", {128, 32, 169, 23}, true, true},
+    {IDC_cbGBR, L"Button", L"GBR", {144, 64, 57, 17}, false, true},
+};
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+LONG FontHeight(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font.lfHeight;
+}
+
+// "File(&F)[Open(&O)...|-|...]..."
+std::wstring MenuTexts(HMENU menu) {
+    std::wstring texts;
+    for (int item = 0; item < GetMenuItemCount(menu); ++item) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(item), text, 64, MF_BYPOSITION);
+        HMENU popup = GetSubMenu(menu, item);
+        texts += (item > 0 && popup == nullptr ? L"|" : L"") + std::wstring(text[0] ? text : L"-") +
+                 (popup != nullptr ? L"[" + MenuTexts(popup) + L"]" : L"");
+    }
+    return texts;
+}
+
+class Win32WindowTest : public ::testing::Test {
+protected:
+    WindowUnderTest m_ui;
+};
+
+TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
+    ASSERT_EQ(GetDpiForWindow(m_ui.window), 96u);
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(m_ui.window)),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
+    SIZE ideal{};  // only the buttons of the version 6 common controls know their ideal size
+    EXPECT_TRUE(SendMessageW(m_ui.Control(IDC_btnConvert), BCM_GETIDEALSIZE, 0,
+                             reinterpret_cast<LPARAM>(&ideal)));
+    EXPECT_EQ(ClassOf(m_ui.window) + L" " + Text(m_ui.window), L"TfrmMain dnl File transfer Tool");
+    EXPECT_EQ(ClientSize(m_ui.window), (Size{442, 305}));
+    EXPECT_EQ(GetClassLongPtrW(m_ui.window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
+    HWND control = GetWindow(m_ui.window, GW_CHILD);
+    for (const Designed& designed : kDesigned) {
+        SCOPED_TRACE(designed.id);
+        ASSERT_EQ(control, m_ui.Control(designed.id));
+        EXPECT_EQ(ClassOf(control), designed.windowClass);
+        EXPECT_EQ(Text(control), designed.caption);
+        EXPECT_EQ(Bounds(control), designed.bounds);
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, designed.enabled);
+        EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0, designed.tabStop);
+        control = GetWindow(control, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(SendMessageW(m_ui.Control(IDC_cbBackupDnl), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_NE(GetWindowLongW(m_ui.Control(IDC_cbBackupDnl), GWL_STYLE) & BS_LEFTTEXT, 0);
+    EXPECT_EQ(SendMessageW(m_ui.Control(IDC_cbGBR), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(win32::Items(m_ui.Control(IDC_cbModule)),
+              (std::vector<std::string>{"RQX4", "LM5", "PZK2", "TNWQ8", "JSRY3"}));
+    EXPECT_EQ(win32::Items(m_ui.Control(IDC_cbMiscRec)),
+              (std::vector<std::string>{"NTSC", "NTSC NSU", "PAL"}));
+    for (const auto& [id, height] :
+         {std::pair{IDC_Label1, -12}, {IDC_cbModule, -12}, {IDC_mmStatus, -12}, {IDC_cbGBR, -16}}) {
+        EXPECT_EQ(FontHeight(m_ui.Control(id)), height) << id;
+    }
+    EXPECT_EQ(MenuTexts(GetMenu(m_ui.window)),
+              L"File(&F)[Open(&O)...|-|Exit(&X)]Help(&H)[About Varnok...]");
+}
+
+TEST_F(Win32WindowTest, HoveringOverTheModuleListShowsItsTip) {
+    RECT list{};
+    GetWindowRect(m_ui.Control(IDC_cbModule), &list);
+    SetCursorPos((list.left + list.right) / 2, (list.top + list.bottom) / 2);
+    HWND tip = nullptr;
+    for (int wait = 0; wait < 100 && IsWindowVisible(tip) == FALSE; ++wait) {
+        Sleep(20);
+        Pump(m_ui.window);
+        tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    }
+    ASSERT_TRUE(IsWindowVisible(tip));
+    EXPECT_EQ(Text(tip), L"どのモジュール用のDNLファイルにするか指定します");
+}
+
+TEST_F(Win32WindowTest, ResizeAndDpiChangeMoveTheControls) {
+    RECT frame{};
+    GetWindowRect(m_ui.window, &frame);
+    SetWindowPos(m_ui.window, nullptr, 0, 0, 200 + (frame.right - frame.left),
+                 305 + (frame.bottom - frame.top), SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_EQ(ClientSize(m_ui.window), (Size{642, 610}));
+    EXPECT_EQ(Bounds(m_ui.Control(IDC_mmStatus)), (Rect{0, 290, 640, 209}));
+    EXPECT_EQ(Bounds(m_ui.Control(IDC_Panel1)), (Rect{0, 1, 640, 2}));
+    EXPECT_EQ(Bounds(m_ui.Control(IDC_cbModule)), (Rect{8, 32, 113, 23}));
+
+    RECT suggested{0, 0, 1100, 900};
+    SendMessageW(m_ui.window, WM_DPICHANGED, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(Bounds(m_ui.Control(IDC_cbModule)), (Rect{16, 64, 226, 46}));
+    EXPECT_EQ(Bounds(m_ui.Control(IDC_btnConvert)), (Rect{720, 64, 150, 50}));
+    EXPECT_EQ(FontHeight(m_ui.Control(IDC_cbGBR)), -32);
+}
+
+TEST_F(Win32WindowTest, SelectModuleForEachModule) {
+    // module, MISC rows, MISC text shown, GBR box enabled
+    const std::tuple<int, std::size_t, const wchar_t*, bool> cases[] = {{2, 14, L"NTSC NSU", false},
+                                                                        {1, 0, L"NTSC NSU", false},
+                                                                        {3, 19, L"1080/60i", true},
+                                                                        {4, 4, L"720/50p", false},
+                                                                        {0, 3, L"NTSC", false}};
+    HWND misc = m_ui.Control(IDC_cbMiscRec);
+    for (const auto& [module, rows, shown, gbr] : cases) {
+        m_ui.Pick(IDC_cbModule, module);
+        SCOPED_TRACE(module);
+        EXPECT_EQ(m_ui.State().moduleIndex, module);
+        EXPECT_EQ(win32::Items(misc).size(), rows);
+        EXPECT_EQ(Text(misc), shown);
+        EXPECT_EQ(IsWindowEnabled(misc) != FALSE, rows > 0);
+        EXPECT_EQ(IsWindowEnabled(m_ui.Control(IDC_cbGBR)) != FALSE, gbr);
+    }
+    // The GBR box keeps its mark while disabled, and TNWQ8 reads it back.
+    m_ui.Pick(IDC_cbModule, 3);
+    SendMessageW(m_ui.Control(IDC_cbGBR), BM_CLICK, 0, 0);
+    m_ui.Pick(IDC_cbModule, 2);
+    m_ui.Pick(IDC_cbMiscRec, 8);
+    EXPECT_EQ(m_ui.State().miscValue, 0x0100);
+    m_ui.Pick(IDC_cbModule, 3);
+    EXPECT_TRUE(m_ui.State().gbr);
+    EXPECT_EQ(m_ui.State().miscValue, 0x0800);
+}
+
+TEST_F(Win32WindowTest, TypedCharactersCompleteAndBackspaceSelectsNoItem) {
+    HWND misc = m_ui.Control(IDC_cbMiscRec);
+    m_ui.Pick(IDC_cbMiscRec, 1);
+    m_ui.Type(IDC_cbMiscRec, L"n");
+    EXPECT_EQ(Text(misc), L"NTSC");
+    EXPECT_EQ(Selection(misc), (std::pair<DWORD, DWORD>(1, 4)));  // the completion, selected
+    EXPECT_EQ(m_ui.State().miscValue, 0x0000);
+    m_ui.Type(IDC_cbMiscRec, L"TSC ", false);
+    EXPECT_EQ(Text(misc), L"NTSC NSU");
+    EXPECT_EQ(m_ui.State().miscValue, 0x0001);
+    m_ui.Type(IDC_cbMiscRec, L"\b", false);  // removes the completion "NSU"
+    EXPECT_EQ(Text(misc), L"NTSC ");
+    EXPECT_EQ(SendMessageW(misc, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_FALSE(m_ui.State().miscChosen);
+
+    m_ui.Type(IDC_cbModule, L"tz");
+    EXPECT_EQ(Text(m_ui.Control(IDC_cbModule)), L"Tz");
+    EXPECT_EQ(m_ui.State().moduleIndex, 255);
+    EXPECT_FALSE(IsWindowEnabled(misc));
+    m_ui.Type(IDC_cbModule, L"\bnw", false);
+    EXPECT_EQ(m_ui.State().moduleIndex, 3);
+}
+
+}  // namespace
+}  // namespace dnl::test

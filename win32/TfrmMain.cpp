@@ -1,0 +1,438 @@
+#include "TfrmMain.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <cwchar>
+#include <new>
+
+#include "CompletingCombo.h"
+#include "Design.h"
+#include "ErrorBox.h"
+#include "ExecuteChoice.h"
+#include "FileChoice.h"
+#include "Fonts.h"
+#include "Text.h"
+#include "resource.h"
+
+namespace dnl::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TfrmMain";
+constexpr wchar_t kTitle[] = L"dnl File transfer Tool";
+constexpr wchar_t kModuleTip[] = L"どのモジュール用のDNLファイルにするか指定します";
+// One filter: its label, with an ideographic space before the parenthesis, and its pattern.
+constexpr wchar_t kDnlFilter[] = L"DNLファイル\u3000(*.dnl)\0*.dnl\0";
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
+constexpr int kDroppedListHeight = 200;  // at 96 DPI, below the closed field
+
+bool IsDropDownList(const ControlDesign& design) {
+    return std::wcscmp(design.windowClass, WC_COMBOBOXW) == 0;
+}
+
+// Makes a drop-down list's closed field `height` pixels high, whatever its font and frame. The
+// field's height is set, not the frame's, and Wine adds to what it is given; a second round
+// corrects that.
+void FitClosedHeight(HWND list, int height) {
+    auto field = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int round = 0; round < 3; ++round) {
+        RECT frame{};
+        GetWindowRect(list, &frame);
+        if (frame.bottom - frame.top == height) {
+            return;
+        }
+        field += height - (frame.bottom - frame.top);
+        SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+}
+
+// In the memo Tab moves on to the next control rather than typing a tab, and coming to it with
+// Tab does not select its whole text, where the next key would replace the log.
+LRESULT CALLBACK MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                          DWORD_PTR /*data*/) {
+    LRESULT result = DefSubclassProc(memo, message, wParam, lParam);
+    if (message == WM_GETDLGCODE) {
+        result &= ~DLGC_HASSETSEL;
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_TAB) {
+            result &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(memo, MemoProc, 0);
+    }
+    return result;
+}
+
+bool IsChecked(HWND box) {
+    return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void DropQueuedInput(UINT first, UINT last) {
+    MSG dropped;
+    while (PeekMessageW(&dropped, nullptr, first, last, PM_REMOVE) != FALSE) {
+    }
+}
+
+// Keeps the user's keys and clicks away from the window while a run holds its thread: input that
+// arrives meanwhile is dropped when the run ends, never replayed on a window that has changed.
+class InputBlock {
+public:
+    explicit InputBlock(HWND window) : m_window(window), m_focus(GetFocus()) {
+        EnableWindow(m_window, FALSE);
+    }
+    ~InputBlock() {
+        DropQueuedInput(WM_KEYFIRST, WM_KEYLAST);
+        DropQueuedInput(WM_MOUSEFIRST, WM_MOUSELAST);
+        DropQueuedInput(WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK);
+        EnableWindow(m_window, TRUE);
+        SetFocus(m_focus);
+    }
+    InputBlock(const InputBlock&) = delete;
+    InputBlock& operator=(const InputBlock&) = delete;
+
+private:
+    HWND m_window;
+    HWND m_focus;
+};
+
+}  // namespace
+
+HWND TfrmMain::Create(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_Application));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MainMenu);
+    windowClass.lpszClassName = kClassName;
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        return nullptr;
+    }
+    return CreateWindowExW(0, kClassName, kTitle, kWindowStyle, kWindowPosition.x,
+                           kWindowPosition.y, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
+TfrmMain* TfrmMain::FromHandle(HWND window) {
+    return reinterpret_cast<TfrmMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+TfrmMain::TfrmMain(HWND window) : m_window(window) {}
+
+TfrmMain::~TfrmMain() = default;
+
+LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = new (std::nothrow) TfrmMain(window);
+        if (created == nullptr) {
+            return FALSE;
+        }
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    TfrmMain* self = FromHandle(window);
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete self;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    const bool handled =
+        ShowingErrors(window, [&] { result = self->HandleMessage(message, wParam, lParam); });
+    return !handled && message == WM_CREATE ? -1 : result;
+}
+
+LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_SIZE:
+            PlaceControls();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
+                return TRUE;
+            }
+            break;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+void TfrmMain::OnCreate() {
+    m_dpi = GetDpiForWindow(m_window);
+    m_fonts = std::make_unique<WindowFonts>(m_dpi);
+    CreateControls();
+    CreateTooltip();
+    ApplyFonts();
+    for (const std::string_view item : ModuleItems()) {
+        SendMessageW(cbModule, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    }
+    SendMessageW(cbModule, CB_SETCURSEL, 0, 0);
+    SelectModule(0);
+    SizeWindowForDpi();
+}
+
+void TfrmMain::CreateControls() {
+    auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_window, GWLP_HINSTANCE));
+    for (const ControlDesign& design : kControls) {
+        CreateWindowExW(design.exStyle, design.windowClass, design.caption,
+                        WS_CHILD | WS_VISIBLE | design.style, 0, 0, 0, 0, m_window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance,
+                        nullptr);
+    }
+    Label1 = GetDlgItem(m_window, IDC_Label1);
+    Label2 = GetDlgItem(m_window, IDC_Label2);
+    Panel1 = GetDlgItem(m_window, IDC_Panel1);
+    mmStatus = GetDlgItem(m_window, IDC_mmStatus);
+    cbModule = GetDlgItem(m_window, IDC_cbModule);
+    btnConvert = GetDlgItem(m_window, IDC_btnConvert);
+    cbBackupDnl = GetDlgItem(m_window, IDC_cbBackupDnl);
+    cbMiscRec = GetDlgItem(m_window, IDC_cbMiscRec);
+    cbGBR = GetDlgItem(m_window, IDC_cbGBR);
+
+    SendMessageW(mmStatus, EM_SETLIMITTEXT, 0, 0);  // the log grows as long as the program runs
+    SetWindowSubclass(mmStatus, MemoProc, 0, 0);
+    MakeCompleting(cbModule);
+    MakeCompleting(cbMiscRec);
+    SendMessageW(cbBackupDnl, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+void TfrmMain::CreateTooltip() {
+    auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_window, GWLP_HINSTANCE));
+    m_tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, instance, nullptr);
+    // The list's edit field covers most of it, so the field carries the tip too.
+    COMBOBOXINFO list{};
+    list.cbSize = sizeof list;
+    GetComboBoxInfo(cbModule, &list);
+    for (HWND tool : {cbModule, list.hwndItem}) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = m_window;
+        info.uId = reinterpret_cast<UINT_PTR>(tool);
+        info.lpszText = const_cast<wchar_t*>(kModuleTip);
+        SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void TfrmMain::ApplyFonts() {
+    for (const ControlDesign& design : kControls) {
+        HFONT font = m_fonts->Window();
+        if (design.id == IDC_mmStatus) {
+            font = m_fonts->Memo();
+        } else if (design.id == IDC_cbGBR) {
+            font = m_fonts->Gbr();
+        }
+        SendMessageW(GetDlgItem(m_window, design.id), WM_SETFONT, reinterpret_cast<WPARAM>(font),
+                     TRUE);
+    }
+    SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts->Tip()), TRUE);
+    PlaceControls();
+}
+
+void TfrmMain::PlaceControls() {
+    RECT client{};
+    GetClientRect(m_window, &client);
+    const Size designedClient{Scaled(kClientSize.width, m_dpi), Scaled(kClientSize.height, m_dpi)};
+    for (const ControlDesign& design : kControls) {
+        Rect bounds = Scaled(design.bounds, m_dpi);
+        if (design.anchoredLeftRight) {
+            bounds = AnchoredLeftRight(bounds, designedClient, {client.right, client.bottom});
+        }
+        HWND control = GetDlgItem(m_window, design.id);
+        const int dropped = IsDropDownList(design) ? Scaled(kDroppedListHeight, m_dpi) : 0;
+        MoveWindow(control, bounds.left, bounds.top, bounds.width, bounds.height + dropped, TRUE);
+        if (IsDropDownList(design)) {
+            FitClosedHeight(control, bounds.height);
+        }
+    }
+}
+
+// Gives the window the designed client area at its DPI: the frame and the menu bar come on top,
+// as tall as this system draws them.
+void TfrmMain::SizeWindowForDpi() {
+    RECT frame{0, 0, Scaled(kClientSize.width, m_dpi), Scaled(kClientSize.height, m_dpi)};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, TRUE, 0, m_dpi);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client{};
+        GetClientRect(m_window, &client);
+        frame.right += Scaled(kClientSize.width, m_dpi) - client.right;
+        frame.bottom += Scaled(kClientSize.height, m_dpi) - client.bottom;
+    }
+}
+
+void TfrmMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    m_dpi = dpi;
+    auto fonts = std::make_unique<WindowFonts>(dpi);
+    m_fonts.swap(fonts);
+    ApplyFonts();
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TfrmMain::OnSetCursor(HWND under, WORD hitTest) {
+    if (m_busy) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return true;
+    }
+    if (under == btnConvert && hitTest == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return true;
+    }
+    return false;
+}
+
+void TfrmMain::OnCommand(int id, int code) {
+    switch (id) {
+        case IDC_cbModule:
+            if (code == CBN_SELCHANGE) {
+                cbModuleChange();
+            }
+            break;
+        case IDC_cbMiscRec:
+            if (code == CBN_SELCHANGE) {
+                cbMiscRecChange();
+            }
+            break;
+        case IDC_cbGBR:
+            if (code == BN_CLICKED) {
+                cbGBRClick();
+            }
+            break;
+        case IDC_btnConvert:
+            if (code == BN_CLICKED) {
+                btnConvertClick();
+            }
+            break;
+        case IDM_mnuFileOpen:
+            mnuFileOpenClick();
+            break;
+        case IDM_mnuFileExit:
+            mnuFileExitClick();
+            break;
+        default:
+            break;  // Help > About Varnok... does nothing
+    }
+}
+
+void TfrmMain::SelectModule(int index) {
+    const ModuleSelection shown = dnl::SelectModule(m_state, index, IsChecked(cbGBR));
+    ClearItemsKeepingText(cbMiscRec);
+    for (const std::string_view item : shown.miscItems) {
+        SendMessageW(cbMiscRec, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    }
+    if (!shown.miscItems.empty()) {
+        SendMessageW(cbMiscRec, CB_SETCURSEL, 0, 0);
+    }
+    EnableWindow(cbMiscRec, shown.miscEnabled ? TRUE : FALSE);
+    EnableWindow(cbGBR, shown.gbrEnabled ? TRUE : FALSE);
+}
+
+void TfrmMain::AddLine(const std::string& text) {
+    // Text the user typed on the last line keeps a line of its own.
+    const auto lastLine = SendMessageW(mmStatus, EM_GETLINECOUNT, 0, 0) - 1;
+    const auto lastLineStart = SendMessageW(mmStatus, EM_LINEINDEX, lastLine, 0);
+    const bool lastLineEmpty = SendMessageW(mmStatus, EM_LINELENGTH, lastLineStart, 0) == 0;
+    const std::wstring line = (lastLineEmpty ? L"" : L"\r\n") + Wide(text) + L"\r\n";
+
+    const int end = GetWindowTextLengthW(mmStatus);
+    SendMessageW(mmStatus, EM_SETSEL, end, end);
+    SendMessageW(mmStatus, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+    SendMessageW(mmStatus, EM_SCROLLCARET, 0, 0);
+    UpdateWindow(mmStatus);  // shown now, while the run still holds the thread
+}
+
+void TfrmMain::ShowBusy() {
+    m_busy = true;
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+}
+
+void TfrmMain::ShowNormal() {
+    m_busy = false;
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+std::optional<std::string> TfrmMain::RunOpenDialog() {
+    wchar_t chosen[MAX_PATH] = L"*.dnl";
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = m_window;
+    dialog.lpstrFilter = kDnlFilter;
+    dialog.lpstrFile = chosen;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrDefExt = L"dnl";
+    dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    if (GetOpenFileNameW(&dialog) == FALSE) {
+        return std::nullopt;
+    }
+    return Utf8(chosen);
+}
+
+void TfrmMain::cbModuleChange() {
+    SelectModule(static_cast<int>(SendMessageW(cbModule, CB_GETCURSEL, 0, 0)));
+}
+
+void TfrmMain::cbMiscRecChange() {
+    SelectMisc(m_state, static_cast<int>(SendMessageW(cbMiscRec, CB_GETCURSEL, 0, 0)));
+}
+
+void TfrmMain::cbGBRClick() {
+    m_state.gbr = IsChecked(cbGBR);
+}
+
+void TfrmMain::mnuFileOpenClick() {
+    const std::optional<std::string> chosen = RunOpenDialog();
+    if (!chosen) {
+        return;
+    }
+    AcceptChosenFile(m_state, *chosen);
+    EnableWindow(btnConvert, TRUE);
+}
+
+void TfrmMain::mnuFileExitClick() {
+    PostMessageW(m_window, WM_CLOSE, 0, 0);
+}
+
+void TfrmMain::btnConvertClick() {
+    const InputBlock block(m_window);
+    ExecuteChoice(m_state, IsChecked(cbBackupDnl), *this, *this);
+}
+
+void Dispatch(HWND window, MSG& message) {
+    if (IsWindow(window) != FALSE && IsDialogMessageW(window, &message) != FALSE) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+int RunMessageLoop(HWND window) {
+    MSG message{};
+    BOOL got = FALSE;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        Dispatch(window, message);
+    }
+    return got == 0 ? static_cast<int>(message.wParam) : 1;
+}
+
+}  // namespace dnl::win32

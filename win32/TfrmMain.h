@@ -1,0 +1,89 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "ConverterState.h"
+#include "StatusLog.h"
+
+namespace dnl::win32 {
+
+class WindowFonts;
+
+// The tool's one window, of class "TfrmMain", on the Win32 controls. It keeps the user's choices
+// and draws what the core decides; it reports every step of a backup or a conversion in its
+// status memo and shows the hourglass while a conversion runs. It lives as long as its window.
+class TfrmMain final : public StatusLog, public BusyCursor {
+public:
+    // Creates the window, not yet shown; nullptr when Windows refuses.
+    static HWND Create(HINSTANCE instance);
+
+    // The window object behind `window`, or nullptr.
+    static TfrmMain* FromHandle(HWND window);
+
+    ~TfrmMain() override;
+    TfrmMain(const TfrmMain&) = delete;
+    TfrmMain& operator=(const TfrmMain&) = delete;
+
+    // Applies a module choice; `index` is the module selector's index, -1 when it shows no item.
+    void SelectModule(int index);
+
+    const ConverterState& State() const { return m_state; }
+
+    void AddLine(const std::string& text) override;
+    void ShowBusy() override;
+    void ShowNormal() override;
+
+private:
+    explicit TfrmMain(HWND window);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void OnCreate();
+    void CreateControls();
+    void CreateTooltip();
+    void ApplyFonts();
+    void PlaceControls();
+    void SizeWindowForDpi();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    bool OnSetCursor(HWND under, WORD hitTest);
+    void OnCommand(int id, int code);
+    std::optional<std::string> RunOpenDialog();
+
+    void cbModuleChange();
+    void cbMiscRecChange();
+    void cbGBRClick();
+    void mnuFileOpenClick();
+    void mnuFileExitClick();
+    void btnConvertClick();
+
+    HWND m_window;
+    UINT m_dpi = 96;
+    std::unique_ptr<WindowFonts> m_fonts;
+    bool m_busy = false;
+    ConverterState m_state;
+
+    // Controls, under the names their identifiers carry (IDC_cbModule and so on).
+    HWND Label1 = nullptr;
+    HWND Label2 = nullptr;
+    HWND Panel1 = nullptr;
+    HWND mmStatus = nullptr;
+    HWND cbModule = nullptr;
+    HWND btnConvert = nullptr;
+    HWND cbBackupDnl = nullptr;
+    HWND cbMiscRec = nullptr;
+    HWND cbGBR = nullptr;
+    HWND m_tooltip = nullptr;
+};
+
+// Hands `message` to the window's keyboard navigation (Tab, arrow keys) or else to its window
+// procedure, as the message loop does.
+void Dispatch(HWND window, MSG& message);
+
+// The message loop: runs until the window is closed, and returns the exit code.
+int RunMessageLoop(HWND window);
+
+}  // namespace dnl::win32
