@@ -62,6 +62,11 @@ std::optional<std::int16_t> FormatCode(std::string_view text) {
     return static_cast<std::int16_t>(code);
 }
 
+// The modules that take the GBR bit: "TNWQ8", or "A or B".
+std::string GbrModules() {
+    return ModuleList(" or ", [](const ModuleProfile& module) { return module.gbrCapable; });
+}
+
 // Takes a module's name in any case, or its index, and hands on the index.
 CLI::Validator ModuleChoice() {
     const std::string choices =
@@ -106,9 +111,7 @@ std::string ResolveConvert(const ConvertOptions& options, bool formatGiven, Conv
         miscValue = FormatValue(profile, options.format, error);
     }
     if (error.empty() && options.gbr && !profile.gbrCapable) {
-        error = "--gbr: only for " + ModuleList(" or ", [](const ModuleProfile& candidate) {
-                    return candidate.gbrCapable;
-                });
+        error = "--gbr: only for " + GbrModules();
     }
     if (error.empty()) {
         choice = {module, *miscValue, options.gbr, !options.noBackup, options.force};
@@ -145,11 +148,9 @@ void AddConvertOptions(CLI::App& convert, ConvertOptions& options) {
                 ModuleList(" or ",
                            [](const ModuleProfile& module) { return module.miscList.empty(); }))
         ->type_name("FORMAT");
-    const std::string gbrModules =
-        ModuleList(" or ", [](const ModuleProfile& module) { return module.gbrCapable; });
     convert
         .add_flag("--gbr", options.gbr,
-                  "mark the GBR signal (adds 0x1000 to the code); " + gbrModules + " only")
+                  "mark the GBR signal (adds 0x1000 to the code); " + GbrModules() + " only")
         ->disable_flag_override();
     convert.add_flag("--no-backup", options.noBackup, "make no backup")->disable_flag_override();
     convert
