@@ -3,17 +3,18 @@
 namespace dnl {
 namespace {
 
-FileLayer* currentLayer = nullptr;
+// Every file call goes through here, so it is one load, not a test and a branch.
+FileLayer* currentLayer = &SystemFiles();
 
 }  // namespace
 
 FileLayer& Files() {
-    return currentLayer != nullptr ? *currentLayer : SystemFiles();
+    return *currentLayer;
 }
 
 FileLayer* InstallFileLayer(FileLayer* layer) {
-    FileLayer* previous = &Files();
-    currentLayer = layer;
+    FileLayer* previous = currentLayer;
+    currentLayer = layer != nullptr ? layer : &SystemFiles();
     return previous;
 }
 
