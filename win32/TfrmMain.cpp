@@ -5,6 +5,7 @@
 
 #include <cwchar>
 #include <new>
+#include <utility>
 
 #include "CompletingCombo.h"
 #include "Design.h"
@@ -12,6 +13,8 @@
 #include "ExecuteChoice.h"
 #include "FileChoice.h"
 #include "Fonts.h"
+#include "RunHold.h"
+#include "StatusMemo.h"
 #include "Text.h"
 #include "resource.h"
 
@@ -67,32 +70,18 @@ bool IsChecked(HWND box) {
     return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void DropQueuedInput(UINT first, UINT last) {
-    MSG dropped;
-    while (PeekMessageW(&dropped, nullptr, first, last, PM_REMOVE) != FALSE) {
-    }
-}
-
-// Keeps the user's keys and clicks away from the window while a run holds its thread: input that
-// arrives meanwhile is dropped when the run ends, never replayed on a window that has changed.
-class InputBlock {
+// Gives `slot` the value `value` for as long as it lives, and then its old value back.
+template <typename T>
+class ScopedValue {
 public:
-    explicit InputBlock(HWND window) : m_window(window), m_focus(GetFocus()) {
-        EnableWindow(m_window, FALSE);
-    }
-    ~InputBlock() {
-        DropQueuedInput(WM_KEYFIRST, WM_KEYLAST);
-        DropQueuedInput(WM_MOUSEFIRST, WM_MOUSELAST);
-        DropQueuedInput(WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK);
-        EnableWindow(m_window, TRUE);
-        SetFocus(m_focus);
-    }
-    InputBlock(const InputBlock&) = delete;
-    InputBlock& operator=(const InputBlock&) = delete;
+    ScopedValue(T& slot, T value) : m_slot(slot), m_old(std::exchange(slot, value)) {}
+    ~ScopedValue() { m_slot = m_old; }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
 
 private:
-    HWND m_window;
-    HWND m_focus;
+    T& m_slot;
+    T m_old;
 };
 
 }  // namespace
@@ -164,6 +153,10 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_CLOSE:
+        case WM_QUERYENDSESSION:
+        case WM_ENDSESSION:
+            return OnCloseRequest(message, wParam, lParam);
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -206,6 +199,7 @@ void TfrmMain::CreateControls() {
     cbGBR = GetDlgItem(m_window, IDC_cbGBR);
 
     SendMessageW(mmStatus, EM_SETLIMITTEXT, 0, 0);  // the log grows as long as the program runs
+    m_memo = std::make_unique<StatusMemo>(mmStatus);
     SetWindowSubclass(mmStatus, MemoProc, 0, 0);
     MakeCompleting(cbModule);
     MakeCompleting(cbMiscRec);
@@ -302,7 +296,28 @@ bool TfrmMain::OnSetCursor(HWND under, WORD hitTest) {
     return false;
 }
 
+// A close request while a run holds the window is kept for when Execute returns: the run still
+// uses the window. Until then the session waits for the window to close.
+LRESULT TfrmMain::OnCloseRequest(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_hold == nullptr) {
+        return DefWindowProcW(m_window, message, wParam, lParam);
+    }
+    if (message != WM_ENDSESSION || wParam != FALSE) {
+        RequestCloseDuringRun();
+    }
+    return 0;  // FALSE to WM_QUERYENDSESSION: the session waits for the window to close
+}
+
+void TfrmMain::RequestCloseDuringRun() {
+    m_closeRequested = true;
+}
+
 void TfrmMain::OnCommand(int id, int code) {
+    // Commands come from the user's input, which a run drops; one that comes another way (an
+    // accessibility tool, say) while a run holds the window does nothing either.
+    if (m_hold != nullptr) {
+        return;
+    }
     switch (id) {
         case IDC_cbModule:
             if (code == CBN_SELCHANGE) {
@@ -349,25 +364,25 @@ void TfrmMain::SelectModule(int index) {
 }
 
 void TfrmMain::AddLine(const std::string& text) {
-    // Text the user typed on the last line keeps a line of its own.
-    const auto lastLine = SendMessageW(mmStatus, EM_GETLINECOUNT, 0, 0) - 1;
-    const auto lastLineStart = SendMessageW(mmStatus, EM_LINEINDEX, lastLine, 0);
-    const bool lastLineEmpty = SendMessageW(mmStatus, EM_LINELENGTH, lastLineStart, 0) == 0;
-    const std::wstring line = (lastLineEmpty ? L"" : L"\r\n") + Wide(text) + L"\r\n";
-
-    const int end = GetWindowTextLengthW(mmStatus);
-    SendMessageW(mmStatus, EM_SETSEL, end, end);
-    SendMessageW(mmStatus, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
-    SendMessageW(mmStatus, EM_SCROLLCARET, 0, 0);
-    UpdateWindow(mmStatus);  // shown now, while the run still holds the thread
+    m_memo->AddLine(text);
+    // While a run holds the window, the hold says when the memo catches up: an edit for each line
+    // would cost more than the run.
+    if (m_hold != nullptr) {
+        m_hold->Step();
+    } else {
+        m_memo->ShowAddedLines();
+    }
 }
 
+// The memo catches up before the cursor changes, so that both tell the same moment of the run.
 void TfrmMain::ShowBusy() {
+    m_memo->ShowAddedLines();
     m_busy = true;
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 }
 
 void TfrmMain::ShowNormal() {
+    m_memo->ShowAddedLines();
     m_busy = false;
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
@@ -414,8 +429,14 @@ void TfrmMain::mnuFileExitClick() {
 }
 
 void TfrmMain::btnConvertClick() {
-    const InputBlock block(m_window);
-    ExecuteChoice(m_state, IsChecked(cbBackupDnl), *this, *this);
+    {
+        RunHold hold(m_window, [this] { m_memo->ShowAddedLines(); });
+        const ScopedValue holding(m_hold, &hold);
+        ExecuteChoice(m_state, IsChecked(cbBackupDnl), *this, *this);
+    }
+    if (m_closeRequested) {
+        PostMessageW(m_window, WM_CLOSE, 0, 0);
+    }
 }
 
 void Dispatch(HWND window, MSG& message) {

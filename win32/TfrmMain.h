@@ -11,11 +11,15 @@
 
 namespace dnl::win32 {
 
+class RunHold;
+class StatusMemo;
 class WindowFonts;
 
 // The tool's one window, of class "TfrmMain", on the Win32 controls. It keeps the user's choices
 // and draws what the core decides; it reports every step of a backup or a conversion in its
-// status memo and shows the hourglass while a conversion runs. It lives as long as its window.
+// status memo and shows the hourglass while a conversion runs. A backup and run hold the window:
+// input made meanwhile is dropped, and the memo shows the run's progress. It lives as long as its
+// window.
 class TfrmMain final : public StatusLog, public BusyCursor {
 public:
     // Creates the window, not yet shown; nullptr when Windows refuses.
@@ -32,6 +36,9 @@ public:
     void SelectModule(int index);
 
     const ConverterState& State() const { return m_state; }
+
+    // Whether a close request came while Execute ran; the window closes once Execute returns.
+    bool CloseRequestedDuringRun() const { return m_closeRequested; }
 
     void AddLine(const std::string& text) override;
     void ShowBusy() override;
@@ -50,6 +57,8 @@ private:
     void SizeWindowForDpi();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     bool OnSetCursor(HWND under, WORD hitTest);
+    LRESULT OnCloseRequest(UINT message, WPARAM wParam, LPARAM lParam);
+    void RequestCloseDuringRun();
     void OnCommand(int id, int code);
     std::optional<std::string> RunOpenDialog();
 
@@ -65,6 +74,9 @@ private:
     std::unique_ptr<WindowFonts> m_fonts;
     bool m_busy = false;
     ConverterState m_state;
+    std::unique_ptr<StatusMemo> m_memo;
+    RunHold* m_hold = nullptr;  // while a backup and run hold the window
+    bool m_closeRequested = false;
 
     // Controls, under the names their identifiers carry (IDC_cbModule and so on).
     HWND Label1 = nullptr;

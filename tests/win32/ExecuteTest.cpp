@@ -4,7 +4,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
+#include <utility>
 
 #include "ErrorBox.h"
 #include "TestSupport.h"
@@ -30,34 +33,60 @@ std::wstring ChildTexts(HWND dialog, const wchar_t* windowClass) {
     return texts;
 }
 
-// What a run showed at each line it logged, read while the run still held the thread.
+// What the memo was given in each edit while a run held the thread, and whether the hourglass
+// showed then. At the first edit under the hourglass, `onProgress` acts as the user or the system
+// would.
 struct DuringRun {
-    std::vector<std::string> lines;
-    bool busyAtName = false;
-    bool enabledAtName = true;
+    std::vector<std::string> edits;
+    std::vector<bool> busy;
+    std::function<void(HWND window)> onProgress;
+    bool slowStart = false;  // the run waits after "Start...", as on a slow disk
+    bool acted = false;
+    bool progressShown = false;
 };
 
-LRESULT CALLBACK WatchMemo(HWND memo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK WatchMemo(HWND memo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                            DWORD_PTR data) {
     if (message == EM_REPLACESEL) {
         auto& seen = *reinterpret_cast<DuringRun*>(data);
-        HWND window = GetParent(memo);
-        seen.lines.push_back(win32::Utf8(reinterpret_cast<const wchar_t*>(lParam)));
-        if (seen.lines.back() == "Find a NAME record\r\n") {
-            seen.busyAtName = GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
-            seen.enabledAtName = IsWindowEnabled(window) != FALSE;
-            // The user clicks Execute again and types into the module list meanwhile.
-            HWND button = GetDlgItem(window, IDC_btnConvert);
-            PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-            PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-            COMBOBOXINFO list{};
-            list.cbSize = sizeof list;
-            GetComboBoxInfo(GetDlgItem(window, IDC_cbModule), &list);
-            PostMessageW(list.hwndItem, WM_KEYDOWN, 'L', 1);
-            PostMessageW(list.hwndItem, WM_CHAR, L'L', 1);
+        seen.edits.push_back(win32::Utf8(reinterpret_cast<const wchar_t*>(lParam)));
+        seen.busy.push_back(GetCursor() == LoadCursorW(nullptr, IDC_WAIT));
+        if (seen.slowStart && seen.edits.back().ends_with("Start...\r\n")) {
+            Sleep(200);  // longer than the window waits between showing progress
+        }
+        if (seen.busy.back() && !seen.acted) {
+            // Lines before the last ones, shown while the run goes on.
+            seen.progressShown = seen.edits.back().find("Finished") == std::string::npos;
+            seen.acted = true;
+            seen.onProgress(GetParent(memo));
         }
     }
     return DefSubclassProc(memo, message, wParam, lParam);
+}
+
+// The user clicks Execute again and types into the module list.
+void ClickAndType(HWND window) {
+    HWND button = GetDlgItem(window, IDC_btnConvert);
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PostMessageW(button, WM_KEYDOWN, VK_RETURN, 1);
+    COMBOBOXINFO list{};
+    list.cbSize = sizeof list;
+    GetComboBoxInfo(GetDlgItem(window, IDC_cbModule), &list);
+    PostMessageW(list.hwndItem, WM_KEYDOWN, 'L', 1);
+    PostMessageW(list.hwndItem, WM_CHAR, L'L', 1);
+}
+
+std::vector<std::string> Lines(const std::vector<std::string>& edits) {
+    std::vector<std::string> lines;
+    for (const std::string& edit : edits) {
+        for (std::size_t start = 0; start < edit.size();) {
+            const std::size_t end = edit.find("\r\n", start);
+            lines.push_back(edit.substr(start, end - start));
+            start = end + 2;
+        }
+    }
+    return lines;
 }
 
 class Win32ExecuteTest : public ::testing::Test {
@@ -93,6 +122,7 @@ TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
     m_ui.OpenThroughDialog((m_folder.Path() / "X.txt").wstring());
     EXPECT_EQ(m_ui.State().path, win32::Utf8(m_dnl.wstring()));
     EXPECT_EQ(std::filesystem::current_path(), m_folder.Path());
+
 }
 
 TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
@@ -101,23 +131,89 @@ TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
     m_ui.Pick(IDC_cbMiscRec, 1);
     SendMessageW(m_ui.Control(IDC_cbGBR), BM_CLICK, 0, 0);
     DuringRun seen;
+    seen.onProgress = ClickAndType;  // dropped once the run ends
     SetWindowSubclass(m_ui.Control(IDC_mmStatus), WatchMemo, 1, reinterpret_cast<DWORD_PTR>(&seen));
     SendMessageW(m_ui.Control(IDC_btnConvert), BM_CLICK, 0, 0);
     Pump(m_ui.window);
 
+    // The backup's lines are shown before the hourglass, the walk's while it shows.
     const std::vector<std::string> expected{
         "Backed up the original DNL file as 'X.~NL'", "Start...", "Find a NAME record", "--> TNWQ8",
         "Modified the MISC record to 6145",           "Finished"};
     EXPECT_EQ(m_ui.LoggedLines(), expected);
-    EXPECT_EQ(seen.lines.size(), expected.size());  // one append a line, no second run
+    EXPECT_EQ(Lines(seen.edits), expected);  // no second run
+    for (std::size_t edit = 0; edit < seen.edits.size(); ++edit) {
+        const bool walk = seen.edits[edit].find("Start...") == std::string::npos &&
+                          seen.edits[edit].find("Backed up") == std::string::npos;
+        EXPECT_EQ(seen.busy[edit], walk) << seen.edits[edit];
+    }
     EXPECT_EQ(ReadFile(Utf8FromPath(m_dnl)), Dnl().Name("TNW8").Misc(0x1801).End().bytes);
     EXPECT_EQ(ReadFile(Utf8FromPath(m_dnl.parent_path() / "X.~NL")), kRqx4File);
-    EXPECT_TRUE(seen.busyAtName);
-    EXPECT_FALSE(seen.enabledAtName);
     EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
-    EXPECT_TRUE(IsWindowEnabled(m_ui.window));
+    EXPECT_TRUE(IsWindow(m_ui.window));
     EXPECT_EQ(Text(m_ui.Control(IDC_cbModule)), L"TNWQ8");
     RemoveWindowSubclass(m_ui.Control(IDC_mmStatus), WatchMemo, 1);
+}
+
+// A run that takes long enough to show progress. The memo shows lines while it goes on, the
+// user's clicks and keys meanwhile start nothing, and a close request by any road closes the
+// window once Execute has returned, never under the run's feet. Whatever part of the file the run
+// converted, the memo tells it record for record.
+TEST_F(Win32ExecuteTest, ARunShowsProgressAndACloseRequestWaitsForIt) {
+    constexpr int kMiscRecords = 1'000;
+    const std::pair<const char*, std::function<void(HWND)>> closeRoads[] = {
+        {"WM_CLOSE", [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }},
+        {"SC_CLOSE", [](HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"CloseBox", [](HWND window) { PostMessageW(window, WM_NCLBUTTONDOWN, HTCLOSE, 0); }},
+        {"AltF4", [](HWND window) { PostMessageW(window, WM_SYSKEYDOWN, VK_F4, 1 << 29); }},
+        {"QueryEndSession",
+         [](HWND window) { EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE); }},
+        {"EndSession", [](HWND window) { SendMessageW(window, WM_ENDSESSION, TRUE, 0); }},
+    };
+    Dnl original;
+    original.Name("RQX4");
+    for (int record = 0; record < kMiscRecords; ++record) {
+        original.Misc(0x0000);
+    }
+    WriteFile(Utf8FromPath(m_dnl), original.End().bytes);
+    for (const auto& [road, requestClose] : closeRoads) {
+        SCOPED_TRACE(road);
+        const WindowUnderTest ui;
+        ui.OpenThroughDialog(m_dnl.wstring());
+        ui.Pick(IDC_cbModule, 3);
+        ui.Pick(IDC_cbMiscRec, 1);
+        SendMessageW(ui.Control(IDC_cbGBR), BM_CLICK, 0, 0);
+        SendMessageW(ui.Control(IDC_cbBackupDnl), BM_CLICK, 0, 0);
+        DuringRun seen;
+        seen.slowStart = true;
+        seen.onProgress = [&close = requestClose](HWND window) {
+            ClickAndType(window);
+            close(window);
+        };
+        SetWindowSubclass(ui.Control(IDC_mmStatus), WatchMemo, 1,
+                          reinterpret_cast<DWORD_PTR>(&seen));
+        SendMessageW(ui.Control(IDC_btnConvert), BM_CLICK, 0, 0);
+
+        ASSERT_TRUE(seen.progressShown);
+        EXPECT_TRUE(IsWindow(ui.window));
+        EXPECT_TRUE(win32::TfrmMain::FromHandle(ui.window)->CloseRequestedDuringRun());
+        const std::vector<std::string> lines = Lines(seen.edits);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "Start..."), 1);
+        EXPECT_EQ(Text(ui.Control(IDC_cbModule)), L"TNWQ8");
+        const auto converted =
+            std::count(lines.begin(), lines.end(), "Modified the MISC record to 6145");
+        RemoveWindowSubclass(ui.Control(IDC_mmStatus), WatchMemo, 1);
+        Pump(ui.window);
+        EXPECT_FALSE(IsWindow(ui.window));
+
+        Dnl expected;
+        expected.Name("TNW8");
+        for (int record = 0; record < kMiscRecords; ++record) {
+            expected.Misc(record < converted ? 0x1801 : 0x0000);
+        }
+        EXPECT_TRUE(ReadFile(Utf8FromPath(m_dnl)) == expected.End().bytes);
+        WriteFile(Utf8FromPath(m_dnl), original.bytes);
+    }
 }
 
 TEST_F(Win32ExecuteTest, AnErrorEscapingAHandlerIsShownAndTheLoopGoesOn) {
