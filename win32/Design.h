@@ -11,6 +11,11 @@ namespace dnl::win32 {
 inline constexpr Size kClientSize{442, 305};
 inline constexpr POINT kWindowPosition{547, 263};
 
+// The side a control grows to where its caption, in the font of another DPI, needs more width than
+// its designed width scaled: away from a check box's box, which stays where designed. Character
+// widths go by whole pixels and do not scale with the DPI as the rest does.
+enum class CaptionGrowth { None, ToRight, ToLeft };
+
 struct ControlDesign {
     int id;
     const wchar_t* windowClass;
@@ -19,6 +24,8 @@ struct ControlDesign {
     DWORD exStyle;
     Rect bounds;  // in the client area; a drop-down list's height is that of its closed field
     bool anchoredLeftRight;
+    CaptionGrowth captionGrowth = CaptionGrowth::None;
+    int captionWidth = 0;  // at 96 DPI, in its font; the rest of its width (a box, a gap) scales
 };
 
 extern const ControlDesign kControls[9];

@@ -49,6 +49,33 @@ void FitClosedHeight(HWND list, int height) {
     }
 }
 
+// The width of `control`'s caption in its font.
+int CaptionWidth(HWND control) {
+    const std::wstring caption = WindowText(control);
+    HDC context = GetDC(control);
+    const HGDIOBJ previous =
+        SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(context, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(context, previous);
+    ReleaseDC(control, context);
+    return extent.cx;
+}
+
+// `bounds`, scaled to `dpi`, widened where the caption needs more than its designed share.
+Rect FittingCaption(HWND control, const ControlDesign& design, UINT dpi, Rect bounds) {
+    if (design.captionGrowth == CaptionGrowth::None) {
+        return bounds;
+    }
+    const int besideCaption = Scaled(design.bounds.width - design.captionWidth, dpi);
+    const int missing = besideCaption + CaptionWidth(control) - bounds.width;
+    if (missing > 0) {
+        bounds.width += missing;
+        bounds.left -= design.captionGrowth == CaptionGrowth::ToLeft ? missing : 0;
+    }
+    return bounds;
+}
+
 // In the memo Tab moves on to the next control rather than typing a tab, and coming to it with
 // Tab does not select its whole text, where the next key would replace the log.
 LRESULT CALLBACK MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
@@ -247,11 +274,11 @@ void TfrmMain::PlaceControls() {
     GetClientRect(m_window, &client);
     const Size designedClient{Scaled(kClientSize.width, m_dpi), Scaled(kClientSize.height, m_dpi)};
     for (const ControlDesign& design : kControls) {
-        Rect bounds = Scaled(design.bounds, m_dpi);
+        HWND control = GetDlgItem(m_window, design.id);
+        Rect bounds = FittingCaption(control, design, m_dpi, Scaled(design.bounds, m_dpi));
         if (design.anchoredLeftRight) {
             bounds = AnchoredLeftRight(bounds, designedClient, {client.right, client.bottom});
         }
-        HWND control = GetDlgItem(m_window, design.id);
         const int dropped = IsDropDownList(design) ? Scaled(kDroppedListHeight, m_dpi) : 0;
         MoveWindow(control, bounds.left, bounds.top, bounds.width, bounds.height + dropped, TRUE);
         if (IsDropDownList(design)) {

@@ -60,6 +60,26 @@ std::wstring MenuTexts(HMENU menu) {
     return texts;
 }
 
+int CaptionWidth(HWND control) {
+    const std::wstring caption = Text(control);
+    HDC context = GetDC(control);
+    SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(context, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    ReleaseDC(control, context);
+    return extent.cx;
+}
+
+// What Wine's check box draws before its caption at `dpi`: the box, then half a digit's width.
+int CheckBoxBeforeCaption(HWND box, UINT dpi) {
+    HDC context = GetDC(box);
+    SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    INT digit = 0;
+    GetCharWidth32W(context, L'0', L'0', &digit);
+    ReleaseDC(box, context);
+    return MulDiv(12, static_cast<int>(dpi), 96) + 1 + digit / 2;
+}
+
 class Win32WindowTest : public ::testing::Test {
 protected:
     WindowUnderTest m_ui;
@@ -131,6 +151,30 @@ TEST_F(Win32WindowTest, ResizeAndDpiChangeMoveTheControls) {
     EXPECT_EQ(Bounds(m_ui.Control(IDC_cbModule)), (Rect{16, 64, 226, 46}));
     EXPECT_EQ(Bounds(m_ui.Control(IDC_btnConvert)), (Rect{720, 64, 150, 50}));
     EXPECT_EQ(FontHeight(m_ui.Control(IDC_cbGBR)), -32);
+}
+
+// At every scale the window supports each caption fits its control whole; a control grows away
+// from its check box, so the backup box stays where designed, right of its caption.
+TEST_F(Win32WindowTest, CaptionsFitAtEveryDpi) {
+    for (const UINT dpi : {96U, 120U, 144U, 168U, 192U}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested{0, 0, 1100, 900};
+        SendMessageW(m_ui.window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        const Rect label1 = Bounds(m_ui.Control(IDC_Label1));
+        const Rect label2 = Bounds(m_ui.Control(IDC_Label2));
+        EXPECT_GE(label1.width, CaptionWidth(m_ui.Control(IDC_Label1)));
+        EXPECT_GE(label2.width, CaptionWidth(m_ui.Control(IDC_Label2)));
+        EXPECT_EQ(label1.left, MulDiv(8, static_cast<int>(dpi), 96));
+        EXPECT_LT(label1.left + label1.width, label2.left);
+        for (const int id : {IDC_cbBackupDnl, IDC_cbGBR}) {
+            HWND box = m_ui.Control(id);
+            EXPECT_GE(Bounds(box).width, CheckBoxBeforeCaption(box, dpi) + CaptionWidth(box)) << id;
+        }
+        const Rect backup = Bounds(m_ui.Control(IDC_cbBackupDnl));
+        EXPECT_EQ(backup.left + backup.width,
+                  MulDiv(312, static_cast<int>(dpi), 96) + MulDiv(121, static_cast<int>(dpi), 96));
+    }
 }
 
 TEST_F(Win32WindowTest, SelectModuleForEachModule) {
