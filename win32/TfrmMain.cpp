@@ -1,10 +1,10 @@
 #include "TfrmMain.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <cwchar>
 #include <new>
+#include <optional>
 #include <utility>
 
 #include "CompletingCombo.h"
@@ -13,6 +13,7 @@
 #include "ExecuteChoice.h"
 #include "FileChoice.h"
 #include "Fonts.h"
+#include "OpenDialog.h"
 #include "RunHold.h"
 #include "StatusMemo.h"
 #include "Text.h"
@@ -24,8 +25,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"TfrmMain";
 constexpr wchar_t kTitle[] = L"dnl File transfer Tool";
 constexpr wchar_t kModuleTip[] = L"どのモジュール用のDNLファイルにするか指定します";
-// One filter: its label, with an ideographic space before the parenthesis, and its pattern.
-constexpr wchar_t kDnlFilter[] = L"DNLファイル\u3000(*.dnl)\0*.dnl\0";
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr int kDroppedListHeight = 200;  // at 96 DPI, below the closed field
 
@@ -414,22 +413,6 @@ void TfrmMain::ShowNormal() {
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
-std::optional<std::string> TfrmMain::RunOpenDialog() {
-    wchar_t chosen[MAX_PATH] = L"*.dnl";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = m_window;
-    dialog.lpstrFilter = kDnlFilter;
-    dialog.lpstrFile = chosen;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = L"dnl";
-    dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    if (GetOpenFileNameW(&dialog) == FALSE) {
-        return std::nullopt;
-    }
-    return Utf8(chosen);
-}
-
 void TfrmMain::cbModuleChange() {
     SelectModule(static_cast<int>(SendMessageW(cbModule, CB_GETCURSEL, 0, 0)));
 }
@@ -443,7 +426,7 @@ void TfrmMain::cbGBRClick() {
 }
 
 void TfrmMain::mnuFileOpenClick() {
-    const std::optional<std::string> chosen = RunOpenDialog();
+    const std::optional<std::string> chosen = AskForDnlFile(m_window);
     if (!chosen) {
         return;
     }

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "ConverterState.h"
@@ -60,7 +59,6 @@ private:
     LRESULT OnCloseRequest(UINT message, WPARAM wParam, LPARAM lParam);
     void RequestCloseDuringRun();
     void OnCommand(int id, int code);
-    std::optional<std::string> RunOpenDialog();
 
     void cbModuleChange();
     void cbMiscRecChange();

@@ -123,6 +123,21 @@ TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
     EXPECT_EQ(m_ui.State().path, win32::Utf8(m_dnl.wstring()));
     EXPECT_EQ(std::filesystem::current_path(), m_folder.Path());
 
+    // A path longer than the 260 characters of old, typed into the dialog, and converted.
+    std::filesystem::path deep = m_folder.Path();
+    while ((deep / "Long.dnl").wstring().size() < 294) {
+        deep /= "a-folder-deep-down";
+    }
+    std::filesystem::create_directories(deep);
+    WriteFile(Utf8FromPath(deep / "Long.dnl"), kRqx4File);
+    m_ui.OpenThroughDialog((deep / "Long.dnl").wstring());
+    EXPECT_EQ(m_ui.State().path, win32::Utf8((deep / "Long.dnl").wstring()));
+    m_ui.Pick(IDC_cbModule, 3);
+    SendMessageW(m_ui.Control(IDC_btnConvert), BM_CLICK, 0, 0);
+    EXPECT_EQ(ReadFile(Utf8FromPath(deep / "Long.dnl")),
+              Dnl().Name("TNW8").Misc(0x0800).End().bytes);
+    EXPECT_EQ(ReadFile(Utf8FromPath(deep / "Long.~NL")), kRqx4File);
+    EXPECT_EQ(m_ui.LoggedLines().back(), "Finished");
 }
 
 TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
