@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -222,11 +223,23 @@ void TfrmMain::ConnectHandlers() {
     ConnectShowingErrors(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpenClick(); });
     ConnectShowingErrors(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExitClick(); });
     ConnectShowingErrors(btnConvert, &QPushButton::clicked, this, [this] { btnConvertClick(); });
+    btnConvert->installEventFilter(this);
 }
 
 void TfrmMain::PlaceWindow() {
     move(kWindowPosition);
     resize(kClientSize.width(), kClientSize.height() + MainMenu->sizeHint().height());
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == btnConvert && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            btnConvert->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TfrmMain::SetFileChooser(FileChooser chooser) {

@@ -50,6 +50,10 @@ public:
     void ShowBusy() override;
     void ShowNormal() override;
 
+protected:
+    // Enter on the focused Execute button presses it, as on the system's own buttons.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void CreateMenu();
     void CreateControls();

@@ -140,12 +140,28 @@ private slots:
         QCOMPARE(dnl::test::ReadFile(Encoded(m_backupPath)), Rqx4File());
     }
 
+    // Execute pressed every way a user presses it: a click, or Space, Return or Enter on the
+    // focused button, as on Windows.
+    void convertsWithoutBackupWhenTheBoxIsCleared_data() {
+        QTest::addColumn<int>("key");  // 0 for a click
+        QTest::newRow("Click") << 0;
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+    }
+
     void convertsWithoutBackupWhenTheBoxIsCleared() {
+        QFETCH(int, key);
         m_ui->OpenAnswering(m_dnlPath);
         ChooseTnwq8At1080_50iWithGbr();
         QTest::mouseClick(m_ui->cbBackupDnl, Qt::LeftButton);
         QVERIFY(!m_ui->cbBackupDnl->isChecked());
-        QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
+        if (key == 0) {
+            QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
+        } else {
+            m_ui->btnConvert->setFocus();
+            QTest::keyClick(m_ui->btnConvert, Qt::Key(key));
+        }
 
         QCOMPARE(m_ui->LoggedLines(),
                  QStringList({"Start...", "Find a NAME record", "--> TNWQ8",
