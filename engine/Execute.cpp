@@ -61,7 +61,7 @@ public:
             return {};
         }
         const bool originalKept = m_originalKept || (m_unfinished == 1 && BackupIsThere());
-        const std::string line =
+        std::string line =
             std::string(FileNamePart(m_path)) + " is partly converted" +
             (originalKept ? "; " + BackupName(m_path) + " holds the original" : "");
         m_log.AddLine(line);
