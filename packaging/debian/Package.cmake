@@ -1,5 +1,5 @@
-# Two Debian packages from one build, each with its copyright file and its changelog:
-# dnlconv, the command-line tool alone, and dnltransfer, the Qt window.
+# Two Debian packages from one build, each with its copyright file, its changelog and what lintian
+# is to know: dnlconv, the command-line tool alone, and dnltransfer, the Qt window.
 
 # The copyright file in Debian's machine-readable form, made from LICENSE so that the two never
 # differ: its holders, and its permission text as the licence's paragraph.
@@ -27,6 +27,9 @@ foreach(package IN LISTS DNL_PACKAGES)
   list(APPEND DNL_CHANGELOGS ${dir}/changelog.gz)
   install(FILES ${dir}/copyright ${dir}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${package})
+  configure_file(debian/lintian-overrides.in ${dir}/lintian-overrides @ONLY)
+  install(FILES ${dir}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+          RENAME ${package} COMPONENT ${package})
 endforeach()
 add_custom_target(debian_changelogs ALL DEPENDS ${DNL_CHANGELOGS})
 
