@@ -103,12 +103,12 @@ std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
     if (!examination.opened) {
         return {};
     }
-    const DnlProblem* problem =
-        examination.problems.empty() ? nullptr : &examination.problems.front();
-    if (examination.names.empty()) {
+    const std::vector<DnlProblem>& problems = examination.problems.kept;
+    const DnlProblem* problem = problems.empty() ? nullptr : &problems.front();
+    if (examination.names.kept.empty()) {
         return problem != nullptr ? DescribeProblem(*problem) : "no NAME record";
     }
-    const NameRecordInfo& name = examination.names.front();
+    const NameRecordInfo& name = examination.names.kept.front();
     const ModuleProfile& profile = *ProfileFor(moduleIndex);
     const std::int32_t needed = NamePayloadLength(profile);
     if (name.length != needed && (problem == nullptr || name.offset < problem->offset)) {
