@@ -10,6 +10,7 @@
 #include "FileCheck.h"
 #include "FileIo.h"
 #include "ModuleProfiles.h"
+#include "PathSyntax.h"
 #include "ProblemText.h"
 #include "StatusLog.h"
 #include "Utf8Path.h"
@@ -49,7 +50,7 @@ bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& tar
     bool found = true;
     for (const std::string& file : files) {
         std::error_code error;
-        const fs::path path = fs::absolute(PathFromUtf8(file), error);
+        const fs::path path = fs::absolute(PathFromUtf8(WithoutDevicePrefix(file)), error);
         const std::string why = error ? error.message() : WhyNotARegularFile(path);
         if (why.empty()) {
             targets.push_back({file, path});
