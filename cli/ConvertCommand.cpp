@@ -136,6 +136,8 @@ std::string WhyTheRunStopped(const ExecuteResult& result, std::uint8_t moduleInd
             return "the file ends without an end record";
         case RunEnd::SkipFailed:
             return "a record has a negative length";
+        case RunEnd::Interrupted:
+            return "interrupted";
         default:
             return "a record could not be written or passed over";
     }
@@ -146,20 +148,24 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
     switch (result.outcome) {
         case ExecuteOutcome::Busy:
             return "not converted: another conversion of this file is running";
+        case ExecuteOutcome::MarkerFailed:
+            return "not converted, its conversion could not be marked as begun: " +
+                   FileErrorText(result.error);
         case ExecuteOutcome::BackupFailed:
             // Only a backup onto the file itself fails without a failed system call.
             return std::string("not converted, its backup failed: ") +
                    (result.error != 0 ? FileErrorText(result.error)
                                       : "the backup would be the file itself");
         default:
-            return "conversion stopped before the end: " + WhyTheRunStopped(result, moduleIndex);
+            return "conversion stopped before the end: " + WhyTheRunStopped(result, moduleIndex) +
+                   (result.partlyConverted.empty() ? "" : "; " + result.partlyConverted);
     }
 }
 
 // What Execute does for one file, unless the file's examination, made with the file locked,
 // says that the run would not end well; true when the run finished.
-bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& out,
-             std::ostream& err) {
+bool Convert(const Target& target, const ConvertChoice& choice, const StopRequest* stop,
+             std::ostream& out, std::ostream& err) {
     out << "==> " << target.argument << " <==\n";
     const std::string path = Utf8FromPath(target.path);
     std::string why;
@@ -170,7 +176,7 @@ bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& ou
     PrintingLog log(out);
     NoCursor cursor;
     const ExecuteResult result = Execute(path, {choice.moduleIndex, choice.miscValue, choice.gbr},
-                                         choice.backup, log, cursor, examined);
+                                         choice.backup, log, cursor, examined, stop);
     if (result.outcome == ExecuteOutcome::Finished) {
         return true;
     }
@@ -187,14 +193,17 @@ bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& ou
 }  // namespace
 
 int ConvertCommand(const std::vector<std::string>& files, const ConvertChoice& choice,
-                   std::ostream& out, std::ostream& err) {
+                   std::ostream& out, std::ostream& err, const StopRequest* stop) {
     std::vector<Target> targets;
     if (!FindTargets(files, targets, err) || !WritesApart(targets, choice.backup, err)) {
         return kExitBadArguments;
     }
     bool allFinished = true;
     for (const Target& target : targets) {
-        allFinished = Convert(target, choice, out, err) && allFinished;
+        allFinished = Convert(target, choice, stop, out, err) && allFinished;
+        if (stop != nullptr && stop->Requested()) {
+            return kExitFailure;
+        }
     }
     return allFinished ? kExitSuccess : kExitFailure;
 }

@@ -9,7 +9,8 @@
 
 namespace dnl::cli {
 
-int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const StopRequest* stop) {
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.error.empty()) {
         err << "dnlconv: " << parsed.error << '\n';
@@ -24,15 +25,16 @@ int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ost
         case Command::Info:
             return InfoCommand(FilesNamedBy(arguments.files), out, err);
         case Command::Convert:
-            return ConvertCommand(FilesNamedBy(arguments.files), arguments.choice, out, err);
+            return ConvertCommand(FilesNamedBy(arguments.files), arguments.choice, out, err, stop);
         case Command::Modules:
             return ModulesCommand(out);
     }
     return kExitBadArguments;
 }
 
-int DnlconvMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    int exitCode = RunDnlconv(args, out, err);
+int DnlconvMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const StopRequest* stop) {
+    int exitCode = RunDnlconv(args, out, err, stop);
     // A report that could not be written, to a full disk for instance, is no success.
     if (!out.flush()) {
         err << "dnlconv: cannot write to standard output\n";

@@ -24,4 +24,10 @@ std::string_view FolderPart(std::string_view path);
 // "\\.\" prefix, which only the system's own calls take; elsewhere as it is.
 std::string WithoutDevicePrefix(std::string_view path);
 
+// The longest file name, in bytes, that the systems' file systems take.
+inline constexpr std::size_t kLongestFileName = 255;
+
+// `text` cut to at most `limit` bytes, never inside a UTF-8 character.
+std::string_view CutToCharacterBoundary(std::string_view text, std::size_t limit);
+
 }  // namespace dnl

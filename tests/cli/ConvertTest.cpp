@@ -118,13 +118,15 @@ TEST_F(ConvertBatchTest, FilesARunWouldNotFinishWellAreLeftAloneUnlessForced) {
     EXPECT_EQ(ReadFile(hybrid), Dnl().Misc(8).Name("RQX4").End().bytes);
     EXPECT_EQ(err.str(), "dnlconv: '" + hybrid +
                              "' conversion stopped before the end: the first NAME record does not "
-                             "fit the name of JSRY3\n");
+                             "fit the name of JSRY3; x.dnl is partly converted\n");
+    EXPECT_TRUE(fs::exists(dir.File("f/.x.dnl.~unfinished")));
     const std::string negative =
         Place("f/n.dnl", Dnl().Name("RQX4").Header(0x0100, -6).End().bytes);
     EXPECT_EQ(Run({"convert", "--module", "RQX4", "--force", "--no-backup", negative}), 1);
     EXPECT_EQ(err.str(),
               "dnlconv: '" + negative +
-                  "' conversion stopped before the end: a record has a negative length\n");
+                  "' conversion stopped before the end: a record has a negative length; n.dnl "
+                  "is partly converted\n");
 }
 
 TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {
