@@ -10,6 +10,7 @@
 #include "FileCheck.h"
 #include "FileIo.h"
 #include "ModuleProfiles.h"
+#include "PathSyntax.h"
 #include "ProblemText.h"
 #include "StatusLog.h"
 #include "Utf8Path.h"
@@ -49,7 +50,7 @@ bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& tar
     bool found = true;
     for (const std::string& file : files) {
         std::error_code error;
-        const fs::path path = fs::absolute(PathFromUtf8(file), error);
+        const fs::path path = fs::absolute(PathFromUtf8(WithoutDevicePrefix(file)), error);
         const std::string why = error ? error.message() : WhyNotARegularFile(path);
         if (why.empty()) {
             targets.push_back({file, path});
@@ -103,12 +104,12 @@ std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
     if (!examination.opened) {
         return {};
     }
-    const DnlProblem* problem =
-        examination.problems.empty() ? nullptr : &examination.problems.front();
-    if (examination.names.empty()) {
+    const std::vector<DnlProblem>& problems = examination.problems.kept;
+    const DnlProblem* problem = problems.empty() ? nullptr : &problems.front();
+    if (examination.names.kept.empty()) {
         return problem != nullptr ? DescribeProblem(*problem) : "no NAME record";
     }
-    const NameRecordInfo& name = examination.names.front();
+    const NameRecordInfo& name = examination.names.kept.front();
     const ModuleProfile& profile = *ProfileFor(moduleIndex);
     const std::int32_t needed = NamePayloadLength(profile);
     if (name.length != needed && (problem == nullptr || name.offset < problem->offset)) {

@@ -3,6 +3,7 @@
 #include "Arguments.h"
 #include "ConvertCommand.h"
 #include "ExitCodes.h"
+#include "FileArguments.h"
 #include "InfoCommand.h"
 #include "ModulesCommand.h"
 
@@ -22,9 +23,9 @@ int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ost
             out << parsed.printed;
             return kExitSuccess;
         case Command::Info:
-            return InfoCommand(arguments.files, out, err);
+            return InfoCommand(FilesNamedBy(arguments.files), out, err);
         case Command::Convert:
-            return ConvertCommand(arguments.files, arguments.choice, out, err, stop);
+            return ConvertCommand(FilesNamedBy(arguments.files), arguments.choice, out, err, stop);
         case Command::Modules:
             return ModulesCommand(out);
     }

@@ -258,6 +258,28 @@ names_in_many_scripts)
   expect_code 1
   expect_err "dnlconv: cannot open '変換/ない.dnl': No such file or directory"
   ;;
+wildcards)
+  # Windows' shells leave `*` and `?` to the program, which matches them in the FILE arguments
+  # alone; elsewhere the shell has matched them and a name is taken as it is.
+  mkdir one 1080
+  sample one/B.dnl
+  sample one/a.dnl
+  sample one/c.DNL
+  sample original
+  : >1080/50i
+  run convert --module TNWQ8 --format '1080/5?' 'one/*.dnl'
+  expect_code 2
+  grep -qF -- "--format: '1080/5?' is not a format of TNWQ8" "$err" || fail "the format was matched"
+  run convert --module TNWQ8 'one/*.none'
+  expect_code 2
+  expect_err "dnlconv: cannot convert 'one/*.none': No such file or directory"
+  [[ ${dnlconv[-1]} == *.exe ]] || exit 0
+  run convert --module TNWQ8 'one/?.dnl'
+  expect_code 0
+  [ "$(grep '^==> ' "$out")" = $'==> one/a.dnl <==\n==> one/B.dnl <==\n==> one/c.DNL <==' ] ||
+    fail "not every match, in order"
+  cmp -s one/c.~NL original || fail "one/c.DNL was not backed up"
+  ;;
 console_output)
   # On a terminal (on Windows, a console), a Japanese file name is shown as itself.
   sample 変換.dnl
