@@ -1,5 +1,6 @@
 #include "ConversionRun.h"
 
+#include "Examination.h"
 #include "FileIo.h"
 #include "ModuleProfiles.h"
 #include "Record.h"
@@ -18,15 +19,6 @@ public:
 private:
     BusyCursor& m_cursor;
 };
-
-// The GBR bit is part of the code from the first record on, so that MISC records before and
-// after the NAME record receive the same value.
-std::int16_t WorkingMiscValue(const ModuleProfile* profile, std::int16_t miscValue, bool gbrFlag) {
-    if (profile != nullptr && profile->gbrCapable && gbrFlag) {
-        return static_cast<std::int16_t>(miscValue | kGbrBit);
-    }
-    return miscValue;
-}
 
 // One walk over the records of an open file, from the first header to whatever ends it.
 class Walk {
@@ -149,11 +141,31 @@ RunResult RunConversion(const std::string& path, const ConversionChoice& choice,
     CDnlRecord record(path, log);
     log.AddLine("Start...");
     const BusyScope busy(cursor);
-    const ModuleProfile* profile = ProfileFor(choice.moduleIndex);
     const RunResult result =
-        Walk(record, log, profile, WorkingMiscValue(profile, choice.miscValue, choice.gbr), stop)
-            .Run();
+        Walk(record, log, ProfileFor(choice.moduleIndex), WrittenMiscValue(choice), stop).Run();
     return record.IsOpen() ? result : RunResult{RunEnd::CannotOpen, record.LastError()};
+}
+
+// The GBR bit is part of the code from the first record on, so that MISC records before and
+// after the NAME record receive the same value.
+std::int16_t WrittenMiscValue(const ConversionChoice& choice) {
+    const ModuleProfile* profile = ProfileFor(choice.moduleIndex);
+    if (profile != nullptr && profile->gbrCapable && choice.gbr) {
+        return static_cast<std::int16_t>(choice.miscValue | kGbrBit);
+    }
+    return choice.miscValue;
+}
+
+bool HoldsConversion(const std::string& path, const ConversionChoice& choice) {
+    const ModuleProfile* profile = ProfileFor(choice.moduleIndex);
+    const DnlExamination examination = ExamineDnl(path);
+    if (profile == nullptr || examination.names.kept.empty()) {
+        return false;
+    }
+    const NameRecordInfo& name = examination.names.kept.front();
+    const auto written = static_cast<std::uint16_t>(WrittenMiscValue(choice));
+    return name.text == profile->nameText && name.length == NamePayloadLength(*profile) &&
+           (!profile->rewritesMisc || examination.EveryMiscHolds(written));
 }
 
 void ConversionRun(const std::string& path, std::uint8_t moduleIndex, std::int16_t miscValue,

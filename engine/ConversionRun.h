@@ -41,6 +41,15 @@ struct RunResult {
 RunResult RunConversion(const std::string& path, const ConversionChoice& choice, StatusLog& log,
                         BusyCursor& cursor, const StopRequest* stop = nullptr);
 
+// The code a run for `choice` writes into MISC records: the chosen code, with the GBR bit for
+// the module that takes it when GBR is chosen.
+std::int16_t WrittenMiscValue(const ConversionChoice& choice);
+
+// Whether the DNL file at `path` already holds what a run for `choice` writes: the module's name
+// in its first NAME record and, for a module that rewrites them, the chosen code in every MISC
+// record. A file that cannot be read does not.
+bool HoldsConversion(const std::string& path, const ConversionChoice& choice);
+
 // RunConversion for callers that read the outcome from the log alone.
 void ConversionRun(const std::string& path, std::uint8_t moduleIndex, std::int16_t miscValue,
                    bool gbrFlag, StatusLog& log, BusyCursor& cursor);

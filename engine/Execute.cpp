@@ -2,6 +2,7 @@
 
 #include "Backup.h"
 #include "FileIo.h"
+#include "ModuleProfiles.h"
 #include "PathSyntax.h"
 #include "RunMarker.h"
 
@@ -29,13 +30,17 @@ public:
         return m_unfinished >= 0;
     }
 
-    // Backs the file up, unless an unfinished conversion left the backup that holds its original.
-    BackupOutcome BackUp() {
-        if (m_unfinished == 1 && BackupIsThere()) {
-            m_log.AddLine("Kept the backup '" + BackupName(m_path) + "': the last conversion of " +
-                          std::string(FileNamePart(m_path)) + " did not finish");
-            m_originalKept = true;
-            return {};
+    // Backs the file up, unless the backup already there holds the original: an earlier
+    // conversion did not finish, or the file already holds what this one writes (a second press
+    // of Execute).
+    BackupOutcome BackUp(const ConversionChoice& choice) {
+        if (BackupIsThere()) {
+            if (m_unfinished == 1) {
+                return KeepBackup("the last conversion of " + FileName() + " did not finish");
+            }
+            if (HoldsConversion(m_path, choice)) {
+                return KeepBackup(FileName() + " already holds " + WhatChoiceWrites(choice));
+            }
         }
         const BackupOutcome backup = TryBackup(m_path, m_log);
         m_originalKept = backup.result == 0;
@@ -61,15 +66,32 @@ public:
             return {};
         }
         const bool originalKept = m_originalKept || (m_unfinished == 1 && BackupIsThere());
-        std::string line =
-            std::string(FileNamePart(m_path)) + " is partly converted" +
-            (originalKept ? "; " + BackupName(m_path) + " holds the original" : "");
+        std::string line = FileName() + " is partly converted" +
+                           (originalKept ? "; " + BackupName(m_path) + " holds the original" : "");
         m_log.AddLine(line);
         return line;
     }
 
 private:
     bool BackupIsThere() const { return FindFile(BackupPath(m_path)) == 1; }
+    std::string FileName() const { return std::string(FileNamePart(m_path)); }
+
+    BackupOutcome KeepBackup(const std::string& why) {
+        m_log.AddLine("Kept the backup '" + BackupName(m_path) + "': " + why);
+        m_originalKept = true;
+        return {};
+    }
+
+    // "TNWQ8 with MISC code 6145", in the memo's own way of printing a code.
+    static std::string WhatChoiceWrites(const ConversionChoice& choice) {
+        const ModuleProfile& profile = *ProfileFor(choice.moduleIndex);
+        const std::string module(profile.selectorText);
+        if (!profile.rewritesMisc) {
+            return module;
+        }
+        const auto code = static_cast<std::uint16_t>(WrittenMiscValue(choice));
+        return module + " with MISC code " + std::to_string(code);
+    }
 
     const std::string& m_path;
     const FileHandle& m_lock;
@@ -100,7 +122,7 @@ ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, b
         return {.outcome = ExecuteOutcome::MarkerFailed, .error = Files().LastError()};
     }
     if (backupWanted) {
-        const BackupOutcome backup = conversion.BackUp();
+        const BackupOutcome backup = conversion.BackUp(choice);
         if (backup.result != 0) {
             return {.outcome = ExecuteOutcome::BackupFailed, .error = backup.error};
         }

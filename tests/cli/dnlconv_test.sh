@@ -227,6 +227,11 @@ convert_batch)
   expect_code 0
   expect_out_line 'NAME at offset 0: "TNW8" (TNWQ8), 5-byte payload'
   expect_out_line 'MISC at offset 11: 0x1801 = 1080/50i + GBR'
+  # The same conversion again keeps the backup of the original.
+  run convert --module TNWQ8 --format 1080/50i --gbr ../one/a.dnl
+  expect_code 0
+  expect_out_line "Kept the backup 'a.~NL': a.dnl already holds TNWQ8 with MISC code 6145"
+  cmp -s ../one/a.~NL ../original || fail "a second conversion replaced the original"
 
   broken_sample ../two/broken.dnl
   run convert --module PZK2 ../one/a.dnl ../two/broken.dnl ../two/c.dnl

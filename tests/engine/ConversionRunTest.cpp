@@ -321,6 +321,34 @@ TEST_F(ExecuteTest, BacksUpThenConverts) {
     EXPECT_EQ(log.lines.back(), "Finished");
 }
 
+// A second press with the same choice (a double click) keeps the backup of the original; another
+// choice backs up as usual, and so does a file that lost its backup.
+TEST_F(ExecuteTest, SecondPressOfTheSameChoiceKeepsTheBackup) {
+    ExecuteOn(sample, true);
+    const Bytes lm5 = Dnl().Name("LM5 ").Misc(0x1801).End().bytes;
+    const struct {
+        ConversionChoice choice;
+        Bytes backup;
+        std::string firstLine;
+    } presses[] = {
+        {{3, 0x0801, true},
+         sample,
+         "Kept the backup 'X.~NL': X.dnl already holds TNWQ8 with MISC code 6145"},
+        {{1, 0, false}, converted, "Backed up the original DNL file as 'X.~NL'"},
+        {{1, 0x0801, true}, converted, "Kept the backup 'X.~NL': X.dnl already holds LM5"},
+        {{3, 0x0801, false}, lm5, "Backed up the original DNL file as 'X.~NL'"},
+    };
+    for (const auto& press : presses) {
+        log.lines.clear();
+        EXPECT_EQ(Execute(path, press.choice, true, log, cursor).outcome, ExecuteOutcome::Finished);
+        EXPECT_EQ(ReadFile(dir.File("X.~NL")), press.backup);
+        EXPECT_EQ(log.lines.front(), press.firstLine);
+    }
+    std::filesystem::remove(dir.File("X.~NL"));
+    ExecuteOn(converted, true);
+    EXPECT_EQ(ReadFile(dir.File("X.~NL")), converted);
+}
+
 TEST_F(ExecuteTest, SaysWhereARunStopped) {
     const ExecuteResult result = ExecuteOn(Dnl().Name("JSRY6").Misc(0).End().bytes, false);
     EXPECT_EQ(result.outcome, ExecuteOutcome::Stopped);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <cerrno>
 #include <csignal>
 #include <sstream>
@@ -140,6 +141,25 @@ private slots:
                               "Finished"}));
         QCOMPARE(DnlFile(), Dnl().Filler(3).Name("TNW8").Misc(0x1801).End().bytes);
         QVERIFY(QFile::exists(m_backupPath));
+        QCOMPARE(dnl::test::ReadFile(Encoded(m_backupPath)), Rqx4File());
+    }
+
+    // A double click runs twice; the second press finds the file already converted and keeps the
+    // backup of the original.
+    void doubleClickKeepsTheBackupOfTheOriginal() {
+        m_ui->OpenAnswering(m_dnlPath);
+        ChooseTnwq8At1080_50iWithGbr();
+        // Through the window system, as a mouse does it: press, release, and a second press close
+        // enough to be a double click, then its release.
+        QWindow* window = m_ui->window->windowHandle();
+        const QPoint centre =
+            m_ui->btnConvert->mapTo(m_ui->window.get(), m_ui->btnConvert->rect().center());
+        QTest::mouseDClick(window, Qt::LeftButton, {}, centre);
+
+        const QStringList lines = m_ui->LoggedLines();
+        QCOMPARE(lines.count("Finished"), 2);
+        QVERIFY(lines.contains(
+            "Kept the backup 'X.~NL': X.dnl already holds TNWQ8 with MISC code 6145"));
         QCOMPARE(dnl::test::ReadFile(Encoded(m_backupPath)), Rqx4File());
     }
 
