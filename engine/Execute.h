@@ -5,6 +5,7 @@
 
 #include "ConversionRun.h"
 #include "StatusLog.h"
+#include "StopRequest.h"
 
 namespace dnl {
 
@@ -15,12 +16,15 @@ enum class ExecuteOutcome {
     BackupFailed,  // the backup was not made, so the file was left alone
     Busy,          // another conversion of the file holds its lock; nothing was done
     Declined,      // the caller's look at the locked file said not to go on; nothing was done
+    MarkerFailed,  // the marker of an unfinished conversion could not be read or made; the
+                   // file was left alone
 };
 
 struct ExecuteResult {
     ExecuteOutcome outcome = ExecuteOutcome::Finished;
     RunEnd runEnd = RunEnd::Finished;  // where the run ended, when there was one
     int error = 0;                     // the error number of the failed system call, or 0
+    std::string partlyConverted{};     // the line saying the file is partly converted, or empty
 };
 
 // Asked with the file locked and before anything is written whether to go on, so that what it
@@ -30,7 +34,13 @@ using GoAhead = std::function<bool()>;
 // One press of Execute: with the DNL file at `path` locked against other conversions, backs it
 // up when `backupWanted`, and converts it for `choice` only when the backup was made or not
 // wanted. Every step is reported to `log`.
+//
+// A conversion that does not finish leaves its marker beside the file (see RunMarker.h), and the
+// next Execute keeps the backup instead of replacing it with a partly converted file. A run that
+// stops early ends with a line saying that the file is partly converted and where its original
+// is. `stop`, when given, ends the run between two records.
 ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, bool backupWanted,
-                      StatusLog& log, BusyCursor& cursor, const GoAhead& goAhead = {});
+                      StatusLog& log, BusyCursor& cursor, const GoAhead& goAhead = {},
+                      const StopRequest* stop = nullptr);
 
 }  // namespace dnl

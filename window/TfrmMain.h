@@ -8,9 +8,11 @@
 
 #include "ConverterState.h"
 #include "StatusLog.h"
+#include "StopRequest.h"
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QFileDialog;
 class QFrame;
 class QLabel;
@@ -53,6 +55,8 @@ public:
 protected:
     // Enter on the focused Execute button presses it, as on the system's own buttons.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A close during a run stops the run between two records; the window closes once it has.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateMenu();
@@ -76,7 +80,9 @@ private:
     ConverterState m_state;
     FileChooser m_chooseFile;
     ClientArea* m_clientArea = nullptr;
-    InputHold* m_hold = nullptr;  // while a backup and run hold the window
+    InputHold* m_hold = nullptr;    // while a backup and run hold the window
+    StopRequest* m_stop = nullptr;  // the run's, while it goes
+    bool m_closeAfterRun = false;
 
     // Controls and menu items, under the names they carry as objectName too.
     QMenuBar* MainMenu = nullptr;
