@@ -56,12 +56,16 @@ const char* CallName(Call call) {
             return "write";
         case Call::Seek:
             return "seek";
+        case Call::Time:
+            return "time";
         case Call::Flush:
             return "flush";
         case Call::Replace:
             return "replace";
         case Call::Remove:
             return "remove";
+        case Call::List:
+            return "list";
         case Call::Lock:
             return "lock";
         case Call::Close:
@@ -79,8 +83,9 @@ std::vector<Call> SweptCalls(Fault fault) {
     if (Shortens(fault)) {
         return {Call::Write};
     }
-    return {Call::Open,  Call::Check,   Call::Create, Call::Read, Call::Write, Call::Seek,
-            Call::Flush, Call::Replace, Call::Remove, Call::Lock, Call::Close};
+    return {Call::Open,   Call::Check, Call::Create, Call::Read, Call::Write,
+            Call::Seek,   Call::Time,  Call::Flush,  Call::List, Call::Replace,
+            Call::Remove, Call::Lock,  Call::Close};
 }
 
 // A full disk for calls that write, a failing device for the rest.
@@ -108,7 +113,7 @@ void Arm(FaultyFiles& files, Fault fault, Call call, int nth) {
 // The file calls one operation made, by kind.
 struct CallCounts {
     int Of(Call call) const { return counts[static_cast<int>(call)]; }
-    int counts[11] = {};
+    int counts[FaultyFiles::kCallKinds] = {};
 };
 
 CallCounts CountCalls(const FaultyFiles& files) {

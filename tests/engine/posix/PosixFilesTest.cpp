@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "FileIo.h"
 #include "TestSupport.h"
@@ -22,6 +23,8 @@ TEST(PosixFilesTest, RefusedCallsReportTheSystemsError) {
     const std::string underAFile = file + "/inside";
     const std::string missingFolder = dir.File("missing/x");
     std::string created;
+    std::vector<std::string> names;
+    FileId id;
 
     const struct {
         const char* call;
@@ -34,6 +37,8 @@ TEST(PosixFilesTest, RefusedCallsReportTheSystemsError) {
         {"flush no file", [&] { return files.Flush(-1); }, EBADF},
         {"replace into no folder", [&] { return files.Replace(file, missingFolder); }, ENOENT},
         {"remove nothing", [&] { return files.Remove(missingFolder); }, ENOENT},
+        {"list no folder", [&] { return files.ListFolder(missingFolder, names); }, ENOENT},
+        {"identify nothing", [&] { return files.Identify(missingFolder, id); }, ENOENT},
         {"lock no file", [&] { return files.Lock(-1); }, EBADF},
         {"seek no file", [&] { return files.Seek(-1, 1); }, EBADF},
         {"size of no file", [&] { return files.Size(-1); }, EBADF},
