@@ -126,8 +126,14 @@ private:
         }
     }
 
-    // A failed flush or close can be the first report of a write the disk could not keep.
+    // A failed flush or close can be the first report of a write the disk could not keep. The
+    // modification time is the DNL file's, set after the last write; a copy whose time could not
+    // be set is still a complete backup.
     BackupOutcome MakeDurable() {
+        FileTime written;
+        if (Files().ModificationTime(m_source.Get(), written) == 0) {
+            Files().SetModificationTime(m_temporary.Get(), written);
+        }
         if (Files().Flush(m_temporary.Get()) != 0) {
             return WriteError(Files().LastError());
         }

@@ -41,9 +41,11 @@ public:
     // may not write.
     virtual int CheckReplaceable(const std::string& path) = 0;
 
-    // Creates a new, empty file whose name starts with `prefix` (a path) and is unique, open for
-    // writing only, with the permissions of the file open on `like`, and sets `created` to its
-    // path. Returns the handle, or -1 with LastError() set.
+    // Creates a new, empty file whose name is `prefix` (a path) followed by six letters or digits
+    // that make it unique, open for writing only, and sets `created` to its path. It is never
+    // read-only: on Linux it gets the permission bits of the file open on `like` and the owner's
+    // write bit, and, made by root, that file's owner and group. Returns the handle, or -1 with
+    // LastError() set.
     virtual int CreateTemporary(const std::string& prefix, int like, std::string& created) = 0;
 
     // One read of at most `count` bytes: the count read, 0 at the end of the file, -1 on failure.

@@ -40,6 +40,15 @@ int FlushFolder(const std::string& path) {
     return result == 0 ? 0 : Fail(error);
 }
 
+// A backup that root makes of another user's file belongs to that user, who could otherwise not
+// read it. A refusal (a file system that keeps no owners, root squashed on NFS) leaves root the
+// owner: the copy is still good, so it does not fail the backup.
+void TakeOwner(int handle, const struct stat& like) {
+    if (::geteuid() == 0) {
+        static_cast<void>(::fchown(handle, like.st_uid, like.st_gid));
+    }
+}
+
 class PosixFiles final : public FileLayer {
 public:
     int OpenExisting(const std::string& path, Access access) override {
@@ -89,7 +98,8 @@ public:
         if (handle < 0) {
             return -1;
         }
-        if (::fchmod(handle, status.st_mode & kPermissionBits) != 0) {
+        TakeOwner(handle, status);
+        if (::fchmod(handle, (status.st_mode & kPermissionBits) | S_IWUSR) != 0) {
             const int error = errno;
             ::close(handle);
             ::unlink(name.data());

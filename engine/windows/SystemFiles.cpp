@@ -136,7 +136,7 @@ public:
     }
 
     // The new file takes its folder's permissions, as every new file on Windows does; the
-    // read-only flag of `like` is not copied, so that the file can be replaced later.
+    // read-only flag of `like` is never copied, so that the file can be replaced later.
     int CreateTemporary(const std::string& prefix, int like, std::string& created) override {
         if (m_handles.Get(like) == INVALID_HANDLE_VALUE) {
             return Fail(ERROR_INVALID_HANDLE);

@@ -121,17 +121,6 @@ TEST_F(BackupTest, NameAsLongAsANameCanBeIsBackedUp) {
     EXPECT_EQ(ReadFile(dir.File(std::string(251, 'n') + ".~NL")), SampleBytes(10));
 }
 
-TEST_F(BackupTest, KeepsThePermissionsOfTheDnlFile) {
-    if (kOnWindows) {
-        GTEST_SKIP() << "Windows files have no POSIX permission bits";
-    }
-    namespace fs = std::filesystem;
-    WriteFile(path, SampleBytes(10));
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(MakeBackup(path, log), 0);
-    EXPECT_EQ(fs::status(backup).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-}
-
 TEST_F(BackupTest, DnlFileThatCannotBeReadIsReportedAndNothingIsMade) {
     std::vector<std::string> unreadables = NotDiskFiles(dir);
     const auto filesInDir = [this] {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -373,12 +374,22 @@ INSTANTIATE_TEST_SUITE_P(Faults, ExaminationSweepTest,
 
 const char kBackupDone[] = "Backed up the original DNL file as 'X.~NL'";
 const Bytes kEarlierBackup = {'e', 'a', 'r', 'l', 'i', 'e', 'r'};
+// A time in whole seconds long past, which any file system keeps exactly.
+const std::filesystem::file_time_type kOriginalTime =
+    std::chrono::floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now()) -
+    std::chrono::hours(24 * 1000);
+
+// Calls that only copy the time, or close the DNL file, may fail harmlessly.
+bool MayFailHarmlessly(Call call) {
+    return call == Call::Close || call == Call::Time;
+}
 
 struct BackupOutcome {
     int result = 0;
     std::vector<std::string> lines;
     Bytes original;
     Bytes backup;
+    std::filesystem::file_time_type backupTime;
     CallCounts calls;
     bool fired = false;
     bool handlesClosed = false;
@@ -408,6 +419,7 @@ protected:
     template <typename Arming>
     BackupOutcome Backup(Arming arm) {
         WriteFile(path, original);
+        std::filesystem::last_write_time(path, kOriginalTime);
         WriteFile(backupPath, kEarlierBackup);
         RecordingLog log;
         FaultyFiles files;
@@ -417,6 +429,7 @@ protected:
                 log.lines,
                 ReadFile(path),
                 ReadFile(backupPath),
+                std::filesystem::last_write_time(backupPath),
                 CountCalls(files),
                 files.FaultFired(),
                 files.OpenHandles().empty(),
@@ -447,14 +460,17 @@ protected:
         return found == names;
     }
 
-    // Only a complete copy may be reported as made; a failed one says why in one line and leaves
-    // the earlier backup as it was, and no temporary file behind.
+    // Only a complete copy may be reported as made, with the DNL file's time unless setting it
+    // failed; a failed one says why in one line and leaves the earlier backup as it was, and no
+    // temporary file behind.
     void ExpectHonestOutcome(const BackupOutcome& outcome, Call call) {
         EXPECT_EQ(outcome.original, original);
         EXPECT_TRUE(outcome.noTemporaryLeft);
         if (outcome.result == 0) {
             EXPECT_EQ(outcome.lines, std::vector<std::string>{kBackupDone});
             EXPECT_EQ(outcome.backup, original);
+            EXPECT_TRUE(outcome.backupTime == kOriginalTime ||
+                        (outcome.fired && call == Call::Time));
             return;
         }
         EXPECT_EQ(outcome.lines, std::vector<std::string>{FailureLine(outcome.result, call)});
@@ -479,9 +495,9 @@ TEST_P(BackupSweepTest, EveryDisturbedCallIsReportedOrHarmless) {
             EXPECT_EQ(outcome.fired, k <= calls);
             EXPECT_TRUE(outcome.handlesClosed);
             ExpectHonestOutcome(outcome, call);
-            // Every failed call but a close loses data or access, and must fail the backup. A
-            // close may fail harmlessly (the DNL file was only read) or not (the backup's).
-            if (outcome.fired && !Shortens(fault) && call != Call::Close) {
+            // Every other failed call loses data or access, and must fail the backup. A close
+            // may fail harmlessly (the DNL file was only read) or not (the backup's).
+            if (outcome.fired && !Shortens(fault) && !MayFailHarmlessly(call)) {
                 EXPECT_NE(outcome.result, 0);
             }
             if (!outcome.fired || Shortens(fault)) {
