@@ -1,7 +1,9 @@
 #include "Backup.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <vector>
 
 #include "FileIo.h"
 #include "PathSyntax.h"
@@ -11,6 +13,9 @@ namespace {
 
 constexpr std::size_t kLongestNamePart = 255;
 constexpr std::size_t kCopyBufferSize = 512;
+// A temporary is named ".NAME.~NL." and the six letters or digits that make it unique.
+constexpr std::size_t kUniqueLetters = 6;
+constexpr std::size_t kTemporaryNameAdds = 2 + kUniqueLetters;
 
 bool IsUtf8Continuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -31,6 +36,49 @@ std::string_view CutToCharacterBoundary(std::string_view text, std::size_t limit
         --end;
     }
     return text.substr(0, end);
+}
+
+bool IsAsciiAlphanumeric(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// What every temporary of `backupName` is named before its unique letters, cut so that the whole
+// name stays within the 255 bytes a name may take.
+std::string TemporaryStem(std::string_view backupName) {
+    return "." +
+           std::string(CutToCharacterBoundary(backupName, kLongestNamePart - kTemporaryNameAdds)) +
+           ".";
+}
+
+bool IsTemporaryOf(std::string_view name, std::string_view stem) {
+    return name.size() == stem.size() + kUniqueLetters &&
+           Files().SameName(name.substr(0, stem.size()), stem) &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(stem.size()), name.end(),
+                       IsAsciiAlphanumeric);
+}
+
+// A temporary that a running backup writes is locked; one that nobody holds was left by a backup
+// cut off midway. A failure here only leaves it for a later backup.
+void RemoveIfLeftOver(const std::string& path) {
+    const FileHandle temporary(Files().OpenExisting(path, FileLayer::Access::ReadOnly));
+    if (temporary.IsOpen() && Files().Lock(temporary.Get()) == 0) {
+        Files().Remove(path);
+    }
+}
+
+// `prefix` is the folder and the stem of the temporaries' names.
+void RemoveLeftoverTemporaries(const std::string& prefix) {
+    const std::string_view folder = FolderPart(prefix);
+    const std::string_view stem = FileNamePart(prefix);
+    std::vector<std::string> names;
+    if (Files().ListFolder(std::string(folder), names) != 0) {
+        return;
+    }
+    for (const std::string& name : names) {
+        if (IsTemporaryOf(name, stem)) {
+            RemoveIfLeftOver(std::string(folder) + name);
+        }
+    }
 }
 
 // The error number of the call that just failed; a write that made no progress set none.
@@ -102,10 +150,16 @@ private:
         if (Files().CheckReplaceable(m_backupPath) != 0) {
             return CannotCreate();
         }
-        // A short prefix: the backup's own name may already be as long as a name can be.
-        const std::string prefix = std::string(FolderPart(m_path)) + ".~NL.";
+        const std::string prefix = std::string(FolderPart(m_path)) + TemporaryStem(m_backupName);
+        RemoveLeftoverTemporaries(prefix);
         m_temporary = FileHandle(Files().CreateTemporary(prefix, m_source.Get(), m_temporaryPath));
-        return m_temporary.IsOpen() ? BackupOutcome{} : CannotCreate();
+        if (!m_temporary.IsOpen()) {
+            return CannotCreate();
+        }
+        // Without the lock (a file system that keeps none) the temporary is never taken for a
+        // leftover either: a later backup cannot lock it and so leaves it alone.
+        Files().Lock(m_temporary.Get());
+        return {};
     }
 
     BackupOutcome CopyContents() {

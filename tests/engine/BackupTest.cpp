@@ -156,6 +156,25 @@ TEST_F(BackupTest, DeniedBackupGivesTheDeniedErrorNumber) {
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
 }
 
+// A layer on which no file can be removed, as if the program had been stopped before it could.
+class UnremovingFiles : public FaultyFiles {
+public:
+    int Remove(const std::string& /*path*/) override { return -1; }
+};
+
+// A backup cut off midway leaves its temporary; the next backup of that name removes it.
+TEST_F(BackupTest, TemporaryLeftByAnInterruptedBackupIsRemovedByTheNext) {
+    WriteFile(path, SampleBytes(700));
+    {
+        UnremovingFiles files;
+        files.FailAt(FaultyFiles::Call::Write, 2, EIO);
+        EXPECT_EQ(MakeBackup(path, log), -3);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+}
+
 TEST_F(BackupTest, LinkNamedLikeTheBackupIsReplacedNotWrittenThrough) {
     if (kOnWindows) {
         GTEST_SKIP() << "making a link on Windows needs a privilege the tests do not have";
