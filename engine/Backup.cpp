@@ -81,6 +81,12 @@ void RemoveLeftoverTemporaries(const std::string& prefix) {
     }
 }
 
+// The folder as the failure line names it: the working directory is ".".
+std::string FolderName(std::string_view path) {
+    const std::string_view folder = FolderPart(path);
+    return folder.empty() ? std::string(".") : std::string(folder);
+}
+
 // The error number of the call that just failed; a write that made no progress set none.
 int LastErrorOr(int fallback) {
     const int error = Files().LastError();
@@ -128,10 +134,10 @@ public:
     }
 
 private:
-    BackupOutcome CannotCreate() {
+    // `name` is the backup, or the folder where its temporary could not be made.
+    BackupOutcome CannotCreate(const std::string& name) {
         const int error = Files().LastError();
-        m_log.AddLine("Fail to open " + m_backupName + ", error code was (" +
-                      std::to_string(error) + ")");
+        m_log.AddLine("Fail to open " + name + ", error code was (" + std::to_string(error) + ")");
         return {-2, error};
     }
 
@@ -148,13 +154,13 @@ private:
             return {-2, 0};
         }
         if (Files().CheckReplaceable(m_backupPath) != 0) {
-            return CannotCreate();
+            return CannotCreate(m_backupName);
         }
         const std::string prefix = std::string(FolderPart(m_path)) + TemporaryStem(m_backupName);
         RemoveLeftoverTemporaries(prefix);
         m_temporary = FileHandle(Files().CreateTemporary(prefix, m_source.Get(), m_temporaryPath));
         if (!m_temporary.IsOpen()) {
-            return CannotCreate();
+            return CannotCreate(FolderName(m_path));
         }
         // Without the lock (a file system that keeps none) the temporary is never taken for a
         // leftover either: a later backup cannot lock it and so leaves it alone.
@@ -199,7 +205,7 @@ private:
 
     BackupOutcome PutInPlace() {
         if (Files().Replace(m_temporaryPath, m_backupPath) != 0) {
-            return CannotCreate();
+            return CannotCreate(m_backupName);
         }
         m_temporaryPath.clear();
         return {};

@@ -452,8 +452,8 @@ protected:
             case -1:
                 return "Fail to open " + path;
             case -2:
-                return "Fail to open X.~NL, error code was (" + std::to_string(ErrorFor(call)) +
-                       ")";
+                return "Fail to open " + (call == Call::Create ? dir.File("") : "X.~NL") +
+                       ", error code was (" + std::to_string(ErrorFor(call)) + ")";
             case -3:
                 return kBackupWriteError;
             case -4:
