@@ -145,6 +145,9 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
     switch (result.outcome) {
         case ExecuteOutcome::Busy:
             return "not converted: another conversion of this file is running";
+        case ExecuteOutcome::SharesBackup:
+            return "not converted: " + result.sharer + " shares the backup " +
+                   BackupName(result.sharer) + "; --force converts it anyway";
         case ExecuteOutcome::BackupFailed:
             // Only a backup onto the file itself fails without a failed system call.
             return std::string("not converted, its backup failed: ") +
@@ -169,7 +172,7 @@ bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& ou
     PrintingLog log(out);
     NoCursor cursor;
     const ExecuteResult result = Execute(path, {choice.moduleIndex, choice.miscValue, choice.gbr},
-                                         choice.backup, log, cursor, examined);
+                                         choice.backup, log, cursor, examined, choice.force);
     if (result.outcome == ExecuteOutcome::Finished) {
         return true;
     }

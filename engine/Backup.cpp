@@ -42,6 +42,21 @@ bool IsAsciiAlphanumeric(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The window's "*.dnl" filter shows a name whose extension is DNL in any case.
+bool HasDnlExtension(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos) {
+        return false;
+    }
+    std::string extension(fileName.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiUpper);
+    return extension == "DNL";
+}
+
 // What every temporary of `backupName` is named before its unique letters, cut so that the whole
 // name stays within the 255 bytes a name may take.
 std::string TemporaryStem(std::string_view backupName) {
@@ -229,6 +244,26 @@ std::string BackupName(std::string_view path) {
 
 std::string BackupPath(std::string_view path) {
     return std::string(FolderPart(path)) + BackupName(path);
+}
+
+std::string FileSharingBackup(const std::string& path) {
+    std::vector<std::string> names;
+    if (Files().ListFolder(std::string(FolderPart(path)), names) != 0) {
+        return {};
+    }
+    const std::string backupName = BackupName(path);
+    const auto isTheBackup = [&](const std::string& name) {
+        return Files().SameName(name, backupName);
+    };
+    if (std::none_of(names.begin(), names.end(), isTheBackup)) {
+        return {};
+    }
+    const auto sharing = [&](const std::string& name) {
+        return HasDnlExtension(name) && !Files().SameName(name, FileNamePart(path)) &&
+               Files().SameName(BackupName(name), backupName);
+    };
+    const auto found = std::find_if(names.begin(), names.end(), sharing);
+    return found != names.end() ? *found : std::string();
 }
 
 int BackupCopy(const std::string& path, const std::string& backupName, StatusLog& log) {

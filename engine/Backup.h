@@ -14,6 +14,11 @@ std::string BackupName(std::string_view path);
 // Where the backup of the DNL file at `path` is written: beside the file, in its own folder.
 std::string BackupPath(std::string_view path);
 
+// The other DNL file (extension DNL in any case) in the folder of the one at `path` whose backup
+// has the same name, when that backup exists: backing up one would replace the other's original.
+// On Linux X.dnl and X.DNL share X.~NL. Empty when there is none or the folder cannot be listed.
+std::string FileSharingBackup(const std::string& path);
+
 // Copies the DNL file at `path` byte for byte to `backupName` in the DNL file's folder. The copy
 // is written to a temporary file named after the backup, held locked, made durable, and only
 // then renamed over any earlier backup, so a failed backup leaves the earlier one as it was, and

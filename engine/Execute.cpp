@@ -1,5 +1,7 @@
 #include "Execute.h"
 
+#include <utility>
+
 #include "Backup.h"
 #include "FileIo.h"
 
@@ -17,7 +19,8 @@ bool LockAgainstOtherConversions(const std::string& path, FileHandle& lock) {
 }  // namespace
 
 ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, bool backupWanted,
-                      StatusLog& log, BusyCursor& cursor, const GoAhead& goAhead) {
+                      StatusLog& log, BusyCursor& cursor, const GoAhead& goAhead,
+                      bool replaceSharedBackup) {
     FileHandle lock;
     if (!LockAgainstOtherConversions(path, lock)) {
         log.AddLine("Another conversion of this file is running");
@@ -25,6 +28,13 @@ ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, b
     }
     if (goAhead && !goAhead()) {
         return {ExecuteOutcome::Declined};
+    }
+    if (backupWanted && !replaceSharedBackup) {
+        std::string sharer = FileSharingBackup(path);
+        if (!sharer.empty()) {
+            log.AddLine(sharer + " shares the backup " + BackupName(path) + "; not converted");
+            return {ExecuteOutcome::SharesBackup, RunEnd::Finished, 0, std::move(sharer)};
+        }
     }
     if (backupWanted) {
         const BackupOutcome backup = TryBackup(path, log);

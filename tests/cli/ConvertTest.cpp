@@ -142,6 +142,22 @@ TEST_F(ConvertBatchTest, FileNamedLikeItsOwnBackupIsLeftAlone) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("f")), fs::directory_iterator()), 1);
 }
 
+// y.dnl and y.DNL share the backup y.~NL: once one has made it, the other is left alone.
+TEST_F(ConvertBatchTest, FileWhoseBackupWouldReplaceAnotherFilesIsLeftAloneUnlessForced) {
+    if (kOnWindows) {
+        GTEST_SKIP() << "names that differ only in case name one file on Windows";
+    }
+    const std::string upper = Place("f/y.DNL", kRqx4File);
+    EXPECT_EQ(Run({"convert", "--module", "LM5", Place("f/y.dnl", kRqx4File)}), 0);
+    EXPECT_EQ(Run({"convert", "--module", "LM5", upper}), 1);
+    EXPECT_EQ(out.str(), "==> " + upper + " <==\ny.dnl shares the backup y.~NL; not converted\n");
+    EXPECT_EQ(err.str(), "dnlconv: '" + upper + "' not converted: y.dnl shares the backup y.~NL; " +
+                             "--force converts it anyway\n");
+    EXPECT_EQ(ReadFile(upper), kRqx4File);
+    EXPECT_EQ(Run({"convert", "--module", "LM5", "--force", upper}), 0);
+    EXPECT_EQ(ReadFile(dir.File("f/y.~NL")), kRqx4File);
+}
+
 // A file another conversion holds is not even looked at: what it holds may be changing.
 TEST_F(ConvertBatchTest, FileLockedByAnotherConversionIsLeftAlone) {
     const Bytes broken = Dnl().Name("RQX4").Raw({0x0F}).bytes;
