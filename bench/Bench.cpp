@@ -1,9 +1,11 @@
 // Times the engine against the least work its file format allows, in the same run: a conversion
 // against a loop that makes only the calls the format forces, and a backup against a plain
 // 512-byte copy loop, on synthetic DNL files of 10^3, 10^5 and 10^6 records. Prints each ratio
-// and the peak memory of a conversion and a backup of the smallest and the largest file.
+// and the peak memory of a conversion and a backup of the smallest and the largest file, and
+// that of `dnlconv info` and of an examination of files of 10^3 and 10^7 records.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +17,7 @@
 
 #include "Backup.h"
 #include "ConversionRun.h"
+#include "Examination.h"
 #include "FloorLoops.h"
 #include "SyntheticDnl.h"
 #include "TestSupport.h"
@@ -23,6 +26,8 @@ namespace dnl::bench {
 namespace {
 
 const std::vector<std::size_t> kSizes = {1'000, 100'000, 1'000'000};
+// An examination is only measured for its memory, on a file ten times the largest above.
+const std::vector<std::size_t> kExaminedSizes = {1'000, 10'000'000};
 
 // The run's lines are made as usual but not kept: the memo is not what is measured.
 class DiscardingLog final : public StatusLog {
@@ -102,17 +107,25 @@ private:
     std::map<std::string, double> m_seconds;
 };
 
-// Peak resident memory, in KiB, of a fresh process that converts and backs up the file once.
-long PeakMemoryOfOneRun(const std::string& path) {
+// Peak resident memory, in KiB, of a fresh process that does `work` once. The process starts
+// as a copy of this small one, which sets the floor of what it can show.
+template <typename Work>
+long PeakMemoryOf(Work work) {
     const pid_t child = ::fork();
     if (child == 0) {
-        EngineBackup(path);
-        EngineConversion(path);
+        work();
         ::_exit(0);
     }
     int status = 0;
     rusage usage{};
     return ::wait4(child, &status, 0, &usage) == child ? usage.ru_maxrss : -1;
+}
+
+// The real dnlconv, its report thrown away.
+void DnlconvInfo(const std::string& path) {
+    const int discard = ::open("/dev/null", O_WRONLY);
+    ::dup2(discard, STDOUT_FILENO);
+    ::execl(DNL_DNLCONV, DNL_DNLCONV, "info", path.c_str(), static_cast<char*>(nullptr));
 }
 
 // Runs the benchmarks with these defaults unless the command line says otherwise: five
@@ -164,7 +177,19 @@ int main(int argc, char** argv) {
     }
     std::printf("\nPeak memory of a backup and a conversion in a fresh process:\n");
     for (const std::size_t records : {kSizes.front(), kSizes.back()}) {
-        std::printf("%9zu records: %ld KiB\n", records, PeakMemoryOfOneRun(DnlPath(records)));
+        const std::string path = DnlPath(records);
+        std::printf("%9zu records: %ld KiB\n", records, PeakMemoryOf([&] {
+                        EngineBackup(path);
+                        EngineConversion(path);
+                    }));
+    }
+    std::printf("\nPeak memory of dnlconv info and of an examination in a fresh process:\n");
+    for (const std::size_t records : kExaminedSizes) {
+        const std::string path = DnlPath(records);
+        WriteSyntheticDnl(path, records);
+        std::printf("%9zu records: info %ld KiB, examination %ld KiB\n", records,
+                    PeakMemoryOf([&] { DnlconvInfo(path); }),
+                    PeakMemoryOf([&] { dnl::ExamineDnl(path); }));
     }
     benchmark::Shutdown();
     return 0;

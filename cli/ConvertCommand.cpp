@@ -12,6 +12,7 @@
 #include "FileCheck.h"
 #include "FileIo.h"
 #include "ModuleProfiles.h"
+#include "PathSyntax.h"
 #include "ProblemText.h"
 #include "StatusLog.h"
 #include "Utf8Path.h"
@@ -51,7 +52,7 @@ bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& tar
     bool found = true;
     for (const std::string& file : files) {
         std::error_code error;
-        const fs::path path = fs::absolute(PathFromUtf8(file), error);
+        const fs::path path = fs::absolute(PathFromUtf8(WithoutDevicePrefix(file)), error);
         const std::string why = error ? error.message() : WhyNotARegularFile(path);
         if (why.empty()) {
             targets.push_back({file, path});
@@ -133,12 +134,12 @@ std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
     if (!examination.opened) {
         return {};
     }
-    const DnlProblem* problem =
-        examination.problems.empty() ? nullptr : &examination.problems.front();
-    if (examination.names.empty()) {
+    const std::vector<DnlProblem>& problems = examination.problems.kept;
+    const DnlProblem* problem = problems.empty() ? nullptr : &problems.front();
+    if (examination.names.kept.empty()) {
         return problem != nullptr ? DescribeProblem(*problem) : "no NAME record";
     }
-    const NameRecordInfo& name = examination.names.front();
+    const NameRecordInfo& name = examination.names.kept.front();
     const ModuleProfile& profile = *ProfileFor(moduleIndex);
     const std::int32_t needed = NamePayloadLength(profile);
     if (name.length != needed && (problem == nullptr || name.offset < problem->offset)) {
@@ -165,6 +166,8 @@ std::string WhyTheRunStopped(const ExecuteResult& result, std::uint8_t moduleInd
             return "the file ends without an end record";
         case RunEnd::SkipFailed:
             return "a record has a negative length";
+        case RunEnd::Interrupted:
+            return "interrupted";
         default:
             return "a record could not be written or passed over";
     }
@@ -178,20 +181,24 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
         case ExecuteOutcome::SharesBackup:
             return "not converted: " + result.sharer + " shares the backup " +
                    BackupName(result.sharer) + "; --force converts it anyway";
+        case ExecuteOutcome::MarkerFailed:
+            return "not converted, its conversion could not be marked as begun: " +
+                   FileErrorText(result.error);
         case ExecuteOutcome::BackupFailed:
             // Only a backup onto the file itself fails without a failed system call.
             return std::string("not converted, its backup failed: ") +
                    (result.error != 0 ? FileErrorText(result.error)
                                       : "the backup would be the file itself");
         default:
-            return "conversion stopped before the end: " + WhyTheRunStopped(result, moduleIndex);
+            return "conversion stopped before the end: " + WhyTheRunStopped(result, moduleIndex) +
+                   (result.partlyConverted.empty() ? "" : "; " + result.partlyConverted);
     }
 }
 
 // What Execute does for one file, unless the file's examination, made with the file locked,
 // says that the run would not end well; true when the run finished.
-bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& out,
-             std::ostream& err) {
+bool Convert(const Target& target, const ConvertChoice& choice, const StopRequest* stop,
+             std::ostream& out, std::ostream& err) {
     out << "==> " << target.argument << " <==\n";
     const std::string path = Utf8FromPath(target.path);
     std::string why;
@@ -202,7 +209,7 @@ bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& ou
     PrintingLog log(out);
     NoCursor cursor;
     const ExecuteResult result = Execute(path, {choice.moduleIndex, choice.miscValue, choice.gbr},
-                                         choice.backup, log, cursor, examined, choice.force);
+                                         choice.backup, log, cursor, examined, stop, choice.force);
     if (result.outcome == ExecuteOutcome::Finished) {
         return true;
     }
@@ -219,14 +226,17 @@ bool Convert(const Target& target, const ConvertChoice& choice, std::ostream& ou
 }  // namespace
 
 int ConvertCommand(const std::vector<std::string>& files, const ConvertChoice& choice,
-                   std::ostream& out, std::ostream& err) {
+                   std::ostream& out, std::ostream& err, const StopRequest* stop) {
     std::vector<Target> targets;
     if (!FindTargets(files, targets, err) || !WritesApart(targets, choice.backup, err)) {
         return kExitBadArguments;
     }
     bool allFinished = true;
     for (const Target& target : targets) {
-        allFinished = Convert(target, choice, out, err) && allFinished;
+        allFinished = Convert(target, choice, stop, out, err) && allFinished;
+        if (stop != nullptr && stop->Requested()) {
+            return kExitFailure;
+        }
     }
     return allFinished ? kExitSuccess : kExitFailure;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Arguments.h"
+#include "StopRequest.h"
 
 namespace dnl::cli {
 
@@ -14,8 +15,9 @@ namespace dnl::cli {
 // the module is left untouched. Each file's lines go to `out` under a line naming the file; each
 // file that does not finish also gets a line on `err` saying why. Files that are missing or not
 // regular, or two files that would write the same file, are argument errors reported on `err`
-// before any file is touched. Returns an exit code.
+// before any file is touched. A requested `stop` ends the conversion under way between two
+// records and leaves the files after it alone. Returns an exit code.
 int ConvertCommand(const std::vector<std::string>& files, const ConvertChoice& choice,
-                   std::ostream& out, std::ostream& err);
+                   std::ostream& out, std::ostream& err, const StopRequest* stop = nullptr);
 
 }  // namespace dnl::cli

@@ -3,12 +3,14 @@
 #include "Arguments.h"
 #include "ConvertCommand.h"
 #include "ExitCodes.h"
+#include "FileArguments.h"
 #include "InfoCommand.h"
 #include "ModulesCommand.h"
 
 namespace dnl::cli {
 
-int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const StopRequest* stop) {
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.error.empty()) {
         err << "dnlconv: " << parsed.error << '\n';
@@ -21,17 +23,18 @@ int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ost
             out << parsed.printed;
             return kExitSuccess;
         case Command::Info:
-            return InfoCommand(arguments.files, out, err);
+            return InfoCommand(FilesNamedBy(arguments.files), out, err);
         case Command::Convert:
-            return ConvertCommand(arguments.files, arguments.choice, out, err);
+            return ConvertCommand(FilesNamedBy(arguments.files), arguments.choice, out, err, stop);
         case Command::Modules:
             return ModulesCommand(out);
     }
     return kExitBadArguments;
 }
 
-int DnlconvMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    int exitCode = RunDnlconv(args, out, err);
+int DnlconvMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const StopRequest* stop) {
+    int exitCode = RunDnlconv(args, out, err, stop);
     // A report that could not be written, to a full disk for instance, is no success.
     if (!out.flush()) {
         err << "dnlconv: cannot write to standard output\n";

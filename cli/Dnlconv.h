@@ -4,12 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "StopRequest.h"
+
 namespace dnl::cli {
 
 // Runs dnlconv with the arguments that follow the program's name and returns its exit code.
-int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// `stop`, when given and requested, ends a conversion between two records and the batch with it.
+int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const StopRequest* stop = nullptr);
 
 // RunDnlconv for the program's main(): also fails a run whose report could not be written out.
-int DnlconvMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int DnlconvMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const StopRequest* stop);
 
 }  // namespace dnl::cli

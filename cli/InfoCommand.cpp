@@ -18,7 +18,8 @@ std::string ModuleName(std::uint8_t index) {
 // The module a file is for: the one its first NAME record names, the record a conversion
 // rewrites.
 std::uint8_t ModuleOf(const DnlExamination& examination) {
-    return examination.names.empty() ? kNoModule : ModuleNamedBy(examination.names.front().text);
+    return examination.names.kept.empty() ? kNoModule
+                                          : ModuleNamedBy(examination.names.kept.front().text);
 }
 
 std::string Meaning(std::uint8_t moduleIndex, std::uint16_t value) {
@@ -47,26 +48,75 @@ std::string Meaning(std::uint8_t moduleIndex, std::uint16_t value) {
     return meaning.gbr ? text + " + GBR" : text;
 }
 
-void PrintReport(const DnlExamination& examination, std::ostream& out) {
+// One line for each NAME record.
+class NameLines final : public RecordVisitor {
+public:
+    explicit NameLines(std::ostream& out) : m_out(out) {}
+
+    void Name(const NameRecordInfo& name) override {
+        m_out << "NAME at offset " << name.offset << ": " << Quoted(name.text);
+        if (name.cut) {
+            m_out << " (cut to " << name.text.size() << " bytes)";
+        }
+        m_out << " (" << ModuleName(ModuleNamedBy(name.text)) << "), " << name.length
+              << "-byte payload\n";
+    }
+
+private:
+    std::ostream& m_out;
+};
+
+// One line for each MISC record, saying what its value means for the file's module.
+class MiscLines final : public RecordVisitor {
+public:
+    MiscLines(std::ostream& out, std::uint8_t moduleIndex) : m_out(out), m_module(moduleIndex) {}
+
+    void Misc(const MiscRecordInfo& misc) override {
+        m_out << "MISC at offset " << misc.offset << ": " << Hex16(misc.value) << ' '
+              << Meaning(m_module, misc.value) << '\n';
+    }
+
+private:
+    std::ostream& m_out;
+    std::uint8_t m_module;
+};
+
+class ProblemLines final : public RecordVisitor {
+public:
+    explicit ProblemLines(std::ostream& out) : m_out(out) {}
+
+    void Problem(const DnlProblem& problem) override {
+        m_out << "problem: " << DescribeProblem(problem) << '\n';
+    }
+
+private:
+    std::ostream& m_out;
+};
+
+// Tells `lines` of every record of one kind: of those the examination kept when it kept them
+// all, else of those a second walk over the file meets, so that no file is held in memory.
+template <typename Record>
+void PrintAll(const FirstRecords<Record>& records, const std::string& file, RecordVisitor& lines,
+              void (RecordVisitor::*line)(const Record&)) {
+    if (!records.AllKept()) {
+        ExamineDnl(file, lines);
+        return;
+    }
+    for (const Record& record : records.kept) {
+        (lines.*line)(record);
+    }
+}
+
+void PrintReport(const DnlExamination& examination, const std::string& file, std::ostream& out) {
     out << examination.records << (examination.records == 1 ? " record in " : " records in ")
         << examination.size << " bytes\n";
-    const std::uint8_t moduleIndex = ModuleOf(examination);
-    for (const NameRecordInfo& name : examination.names) {
-        out << "NAME at offset " << name.offset << ": " << Quoted(name.text);
-        if (name.cut) {
-            out << " (cut to " << name.text.size() << " bytes)";
-        }
-        out << " (" << ModuleName(ModuleNamedBy(name.text)) << "), " << name.length
-            << "-byte payload\n";
-    }
-    for (const MiscRecordInfo& misc : examination.miscs) {
-        out << "MISC at offset " << misc.offset << ": " << Hex16(misc.value) << ' '
-            << Meaning(moduleIndex, misc.value) << '\n';
-    }
-    for (const DnlProblem& problem : examination.problems) {
-        out << "problem: " << DescribeProblem(problem) << '\n';
-    }
-    if (examination.problems.empty()) {
+    NameLines names(out);
+    PrintAll(examination.names, file, names, &RecordVisitor::Name);
+    MiscLines miscs(out, ModuleOf(examination));
+    PrintAll(examination.miscs, file, miscs, &RecordVisitor::Misc);
+    ProblemLines problems(out);
+    PrintAll(examination.problems, file, problems, &RecordVisitor::Problem);
+    if (examination.problems.count == 0) {
         out << "well formed\n";
     }
 }
@@ -80,11 +130,12 @@ bool ReportFile(const std::string& file, std::ostream& out, std::ostream& err) {
         return false;
     }
     out << "==> " << file << " <==\n";
-    PrintReport(examination, out);
-    if (!examination.problems.empty()) {
+    PrintReport(examination, file, out);
+    if (examination.problems.count != 0) {
         out.flush();
         err << "dnlconv: '" << file
-            << "' is not well formed: " << DescribeProblem(examination.problems.front()) << '\n';
+            << "' is not well formed: " << DescribeProblem(examination.problems.kept.front())
+            << '\n';
         return false;
     }
     return true;

@@ -6,7 +6,7 @@
 namespace dnl {
 
 void ExecuteChoice(const ConverterState& state, bool backupWanted, StatusLog& log,
-                   BusyCursor& cursor) {
+                   BusyCursor& cursor, const StopRequest* stop) {
     const ModuleProfile* profile = ProfileFor(state.moduleIndex);
     if (profile == nullptr) {
         log.AddLine("No module is selected");
@@ -16,7 +16,8 @@ void ExecuteChoice(const ConverterState& state, bool backupWanted, StatusLog& lo
         log.AddLine("No MISC format is selected");
         return;
     }
-    Execute(state.path, {state.moduleIndex, state.miscValue, state.gbr}, backupWanted, log, cursor);
+    Execute(state.path, {state.moduleIndex, state.miscValue, state.gbr}, backupWanted, log, cursor,
+            {}, stop);
 }
 
 }  // namespace dnl

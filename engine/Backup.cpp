@@ -11,31 +11,13 @@
 namespace dnl {
 namespace {
 
-constexpr std::size_t kLongestNamePart = 255;
 constexpr std::size_t kCopyBufferSize = 512;
 // A temporary is named ".NAME.~NL." and the six letters or digits that make it unique.
 constexpr std::size_t kUniqueLetters = 6;
 constexpr std::size_t kTemporaryNameAdds = 2 + kUniqueLetters;
 
-bool IsUtf8Continuation(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 std::string_view WithoutExtension(std::string_view fileName) {
     return fileName.substr(0, fileName.rfind('.'));
-}
-
-// Cuts to at most `limit` bytes, backing up to the start of a UTF-8 character when the cut would
-// fall inside one.
-std::string_view CutToCharacterBoundary(std::string_view text, std::size_t limit) {
-    if (text.size() <= limit) {
-        return text;
-    }
-    std::size_t end = limit;
-    while (end > 0 && IsUtf8Continuation(text[end])) {
-        --end;
-    }
-    return text.substr(0, end);
 }
 
 bool IsAsciiAlphanumeric(char c) {
@@ -61,7 +43,7 @@ bool HasDnlExtension(std::string_view fileName) {
 // name stays within the 255 bytes a name may take.
 std::string TemporaryStem(std::string_view backupName) {
     return "." +
-           std::string(CutToCharacterBoundary(backupName, kLongestNamePart - kTemporaryNameAdds)) +
+           std::string(CutToCharacterBoundary(backupName, kLongestFileName - kTemporaryNameAdds)) +
            ".";
 }
 
@@ -100,12 +82,6 @@ void RemoveLeftoverTemporaries(const std::string& prefix) {
 std::string FolderName(std::string_view path) {
     const std::string_view folder = FolderPart(path);
     return folder.empty() ? std::string(".") : std::string(folder);
-}
-
-// The error number of the call that just failed; a write that made no progress set none.
-int LastErrorOr(int fallback) {
-    const int error = Files().LastError();
-    return error != 0 ? error : fallback;
 }
 
 // One backup in the making: the DNL file open for reading and a temporary file beside it.
@@ -239,7 +215,7 @@ private:
 
 std::string BackupName(std::string_view path) {
     const std::string_view name = WithoutExtension(FileNamePart(path));
-    return std::string(CutToCharacterBoundary(name, kLongestNamePart)) + ".~NL";
+    return std::string(CutToCharacterBoundary(name, kLongestFileName)) + ".~NL";
 }
 
 std::string BackupPath(std::string_view path) {

@@ -1,5 +1,6 @@
 #include "ConversionRun.h"
 
+#include "Examination.h"
 #include "FileIo.h"
 #include "ModuleProfiles.h"
 #include "Record.h"
@@ -19,28 +20,25 @@ private:
     BusyCursor& m_cursor;
 };
 
-// The GBR bit is part of the code from the first record on, so that MISC records before and
-// after the NAME record receive the same value.
-std::int16_t WorkingMiscValue(const ModuleProfile* profile, std::int16_t miscValue, bool gbrFlag) {
-    if (profile != nullptr && profile->gbrCapable && gbrFlag) {
-        return static_cast<std::int16_t>(miscValue | kGbrBit);
-    }
-    return miscValue;
-}
-
 // One walk over the records of an open file, from the first header to whatever ends it.
 class Walk {
 public:
-    Walk(CDnlRecord& record, StatusLog& log, const ModuleProfile* profile, std::int16_t miscValue)
-        : m_record(record), m_log(log), m_profile(profile), m_miscValue(miscValue) {}
+    Walk(CDnlRecord& record, StatusLog& log, const ModuleProfile* profile, std::int16_t miscValue,
+         const StopRequest* stop)
+        : m_record(record),
+          m_log(log),
+          m_profile(profile),
+          m_miscValue(miscValue),
+          m_stopRequest(stop) {}
 
     RunResult Run() {
         RecordHeader header;
         int groupHeaders = 0;
-        while (!m_stop) {
+        while (!m_stop && !Interrupted()) {
             const int result = ReadNextRecord(m_record, header, groupHeaders);
             if (result == 1) {
-                return {RunEnd::NoEndRecord};
+                m_result.end = RunEnd::NoEndRecord;
+                break;
             }
             if (result != 0) {
                 Stop(RunEnd::HeaderUnreadable);
@@ -57,6 +55,14 @@ public:
     }
 
 private:
+    bool Interrupted() {
+        if (m_stopRequest == nullptr || !m_stopRequest->Requested()) {
+            return false;
+        }
+        m_result.end = RunEnd::Interrupted;
+        return true;
+    }
+
     void RewriteName(const RecordHeader& header) {
         m_log.AddLine("Find a NAME record");
         m_nameDone = true;
@@ -72,6 +78,7 @@ private:
             m_result.end = RunEnd::NameDoesNotFit;
             return;
         }
+        m_result.wrote = true;
         if (m_record.WriteName(m_profile->nameText, header.length) != 0) {
             Stop(RunEnd::WriteFailed);
         } else if (m_profile->stopsAfterName) {
@@ -83,6 +90,7 @@ private:
         if (header.type == kMiscRecord && RewritesMisc()) {
             m_log.AddLine("Modified the MISC record to " +
                           std::to_string(static_cast<std::uint16_t>(m_miscValue)));
+            m_result.wrote = true;
             if (m_record.WriteMisc(m_miscValue, header.length) != 0) {
                 Stop(RunEnd::WriteFailed);
             }
@@ -108,7 +116,8 @@ private:
     // Ends the walk after the current record, keeping the error of the call that just failed.
     void Stop(RunEnd end) {
         m_stop = true;
-        m_result = {end, m_record.LastError()};
+        m_result.end = end;
+        m_result.error = m_record.LastError();
     }
 
     // With no module chosen the MISC records are still rewritten; only a module that keeps its
@@ -119,6 +128,7 @@ private:
     StatusLog& m_log;
     const ModuleProfile* m_profile;
     const std::int16_t m_miscValue;
+    const StopRequest* m_stopRequest;
     bool m_stop = false;
     bool m_nameDone = false;
     RunResult m_result;
@@ -127,14 +137,35 @@ private:
 }  // namespace
 
 RunResult RunConversion(const std::string& path, const ConversionChoice& choice, StatusLog& log,
-                        BusyCursor& cursor) {
+                        BusyCursor& cursor, const StopRequest* stop) {
     CDnlRecord record(path, log);
     log.AddLine("Start...");
     const BusyScope busy(cursor);
-    const ModuleProfile* profile = ProfileFor(choice.moduleIndex);
     const RunResult result =
-        Walk(record, log, profile, WorkingMiscValue(profile, choice.miscValue, choice.gbr)).Run();
+        Walk(record, log, ProfileFor(choice.moduleIndex), WrittenMiscValue(choice), stop).Run();
     return record.IsOpen() ? result : RunResult{RunEnd::CannotOpen, record.LastError()};
+}
+
+// The GBR bit is part of the code from the first record on, so that MISC records before and
+// after the NAME record receive the same value.
+std::int16_t WrittenMiscValue(const ConversionChoice& choice) {
+    const ModuleProfile* profile = ProfileFor(choice.moduleIndex);
+    if (profile != nullptr && profile->gbrCapable && choice.gbr) {
+        return static_cast<std::int16_t>(choice.miscValue | kGbrBit);
+    }
+    return choice.miscValue;
+}
+
+bool HoldsConversion(const std::string& path, const ConversionChoice& choice) {
+    const ModuleProfile* profile = ProfileFor(choice.moduleIndex);
+    const DnlExamination examination = ExamineDnl(path);
+    if (profile == nullptr || examination.names.kept.empty()) {
+        return false;
+    }
+    const NameRecordInfo& name = examination.names.kept.front();
+    const auto written = static_cast<std::uint16_t>(WrittenMiscValue(choice));
+    return name.text == profile->nameText && name.length == NamePayloadLength(*profile) &&
+           (!profile->rewritesMisc || examination.EveryMiscHolds(written));
 }
 
 void ConversionRun(const std::string& path, std::uint8_t moduleIndex, std::int16_t miscValue,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "StatusLog.h"
+#include "StopRequest.h"
 
 namespace dnl {
 
@@ -23,19 +24,31 @@ enum class RunEnd {
     WriteFailed,       // writing a NAME or MISC payload failed
     SkipFailed,        // passing over a payload failed (or its length was negative)
     NoEndRecord,       // the file ended without an end record
+    Interrupted,       // a stop was requested; the walk ended between two records
 };
 
 // A run's end, with the error number of the system call that failed (0 when none did).
 struct RunResult {
     RunEnd end = RunEnd::Finished;
     int error = 0;
+    bool wrote = false;  // a NAME or MISC payload was written, or a write was tried and failed
 };
 
 // Rewrites the DNL file at `path`, in place, into a file for the chosen module: the first NAME
 // record gets the module's name and every MISC record the chosen code. Every step is reported to
-// `log`; `cursor` shows busy for as long as the file is walked.
+// `log`; `cursor` shows busy for as long as the file is walked. When `stop` is requested the walk
+// ends before the next record header.
 RunResult RunConversion(const std::string& path, const ConversionChoice& choice, StatusLog& log,
-                        BusyCursor& cursor);
+                        BusyCursor& cursor, const StopRequest* stop = nullptr);
+
+// The code a run for `choice` writes into MISC records: the chosen code, with the GBR bit for
+// the module that takes it when GBR is chosen.
+std::int16_t WrittenMiscValue(const ConversionChoice& choice);
+
+// Whether the DNL file at `path` already holds what a run for `choice` writes: the module's name
+// in its first NAME record and, for a module that rewrites them, the chosen code in every MISC
+// record. A file that cannot be read does not.
+bool HoldsConversion(const std::string& path, const ConversionChoice& choice);
 
 // RunConversion for callers that read the outcome from the log alone.
 void ConversionRun(const std::string& path, std::uint8_t moduleIndex, std::int16_t miscValue,

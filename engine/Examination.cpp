@@ -20,7 +20,8 @@ public:
 // One walk over an open file, keeping the offset of every record so that problems can be placed.
 class Examiner {
 public:
-    Examiner(CDnlRecord& record, DnlExamination& result) : m_record(record), m_result(result) {}
+    Examiner(CDnlRecord& record, DnlExamination& result, RecordVisitor& visitor)
+        : m_record(record), m_result(result), m_visitor(visitor) {}
 
     void Walk() {
         for (;;) {
@@ -88,7 +89,9 @@ private:
         }
         const auto zero = std::find(bytes.begin(), bytes.end(), 0);
         const bool cut = zero == bytes.end() && kept < header.length;
-        m_result.names.push_back({start, header.length, std::string(bytes.begin(), zero), cut});
+        const NameRecordInfo name{start, header.length, std::string(bytes.begin(), zero), cut};
+        m_result.names.Add(name);
+        m_visitor.Name(name);
         return true;
     }
 
@@ -104,22 +107,34 @@ private:
         }
         std::uint16_t value = 0;
         CDnlRecord::SwapBytes(bytes.data(), &value, sizeof value);
-        m_result.miscs.push_back({start, value});
+        const MiscRecordInfo misc{start, value};
+        KeepRange(value);
+        m_result.miscs.Add(misc);
+        m_visitor.Misc(misc);
         return true;
     }
 
+    void KeepRange(std::uint16_t value) {
+        const bool first = m_result.miscs.count == 0;
+        m_result.lowestMisc = first ? value : std::min(m_result.lowestMisc, value);
+        m_result.highestMisc = first ? value : std::max(m_result.highestMisc, value);
+    }
+
     void Problem(DnlProblemKind kind, std::int64_t offset, const RecordHeader& header = {}) {
-        m_result.problems.push_back({kind, offset, header.type, header.length});
+        const DnlProblem problem{kind, offset, header.type, header.length};
+        m_result.problems.Add(problem);
+        m_visitor.Problem(problem);
     }
 
     CDnlRecord& m_record;
     DnlExamination& m_result;
+    RecordVisitor& m_visitor;
     std::int64_t m_offset = 0;
 };
 
 }  // namespace
 
-DnlExamination ExamineDnl(const std::string& path) {
+DnlExamination ExamineDnl(const std::string& path, RecordVisitor& visitor) {
     DnlExamination result;
     SilentLog log;
     CDnlRecord record(path, log, FileLayer::Access::ReadOnly);
@@ -129,8 +144,13 @@ DnlExamination ExamineDnl(const std::string& path) {
     }
     result.opened = true;
     result.size = record.FileSize();
-    Examiner(record, result).Walk();
+    Examiner(record, result, visitor).Walk();
     return result;
+}
+
+DnlExamination ExamineDnl(const std::string& path) {
+    RecordVisitor nobody;
+    return ExamineDnl(path, nobody);
 }
 
 }  // namespace dnl

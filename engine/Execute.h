@@ -5,6 +5,7 @@
 
 #include "ConversionRun.h"
 #include "StatusLog.h"
+#include "StopRequest.h"
 
 namespace dnl {
 
@@ -16,6 +17,8 @@ enum class ExecuteOutcome {
     Busy,          // another conversion of the file holds its lock; nothing was done
     Declined,      // the caller's look at the locked file said not to go on; nothing was done
     SharesBackup,  // another DNL file's backup would be replaced; ExecuteResult::sharer names it
+    MarkerFailed,  // the marker of an unfinished conversion could not be read or made; the
+                   // file was left alone
 };
 
 struct ExecuteResult {
@@ -23,6 +26,7 @@ struct ExecuteResult {
     RunEnd runEnd = RunEnd::Finished;  // where the run ended, when there was one
     int error = 0;                     // the error number of the failed system call, or 0
     std::string sharer{};              // the file whose backup this one's would replace
+    std::string partlyConverted{};     // the line saying the file is partly converted, or empty
 };
 
 // Asked with the file locked and before anything is written whether to go on, so that what it
@@ -33,8 +37,13 @@ using GoAhead = std::function<bool()>;
 // up when `backupWanted`, and converts it for `choice` only when the backup was made or not
 // wanted. A backup that would replace the existing backup of another DNL file of the same backup
 // name is refused, unless `replaceSharedBackup`. Every step is reported to `log`.
+//
+// A conversion that does not finish leaves its marker beside the file (see RunMarker.h), and the
+// next Execute keeps the backup instead of replacing it with a partly converted file. A run that
+// stops early ends with a line saying that the file is partly converted and where its original
+// is. `stop`, when given, ends the run between two records.
 ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, bool backupWanted,
                       StatusLog& log, BusyCursor& cursor, const GoAhead& goAhead = {},
-                      bool replaceSharedBackup = false);
+                      const StopRequest* stop = nullptr, bool replaceSharedBackup = false);
 
 }  // namespace dnl

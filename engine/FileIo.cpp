@@ -1,5 +1,7 @@
 #include "FileIo.h"
 
+#include <cerrno>
+
 namespace dnl {
 namespace {
 
@@ -16,6 +18,19 @@ FileLayer* InstallFileLayer(FileLayer* layer) {
     FileLayer* previous = currentLayer;
     currentLayer = layer != nullptr ? layer : &SystemFiles();
     return previous;
+}
+
+int FindFile(const std::string& path) {
+    const FileHandle file(Files().OpenExisting(path, FileLayer::Access::ReadOnly));
+    if (file.IsOpen()) {
+        return 1;
+    }
+    return Files().LastError() == ENOENT ? 0 : -1;
+}
+
+int LastErrorOr(int fallback) {
+    const int error = Files().LastError();
+    return error != 0 ? error : fallback;
 }
 
 bool WriteAll(int handle, const void* bytes, std::size_t count) {

@@ -122,6 +122,14 @@ FileLayer& Files();
 // Puts `layer` in use and returns the one it replaces; nullptr puts the system's layer back.
 FileLayer* InstallFileLayer(FileLayer* layer);
 
+// 1 when a regular file is at `path`, 0 when nothing is, -1 when that cannot be told or something
+// else is there (LastError() set).
+int FindFile(const std::string& path);
+
+// The error number of the call that just failed, or `fallback` when it set none (a write that
+// made no progress).
+int LastErrorOr(int fallback);
+
 // Writes all `count` bytes, going on after short writes. False when a write fails or makes no
 // progress (a full disk), leaving what was written so far in place.
 bool WriteAll(int handle, const void* bytes, std::size_t count);

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
 #include <QFile>
@@ -308,9 +309,26 @@ void TfrmMain::btnConvertClick() {
     if (m_hold != nullptr) {
         return;
     }
-    InputHold hold([this] { mmStatus->ShowAddedLines(); });
-    const QScopedValueRollback holding(m_hold, &hold);
-    ExecuteChoice(m_state, cbBackupDnl->isChecked(), *this, *this);
+    {
+        StopRequest stop;
+        InputHold hold([this] { mmStatus->ShowAddedLines(); });
+        const QScopedValueRollback holding(m_hold, &hold);
+        const QScopedValueRollback stopping(m_stop, &stop);
+        ExecuteChoice(m_state, cbBackupDnl->isChecked(), *this, *this, &stop);
+    }
+    if (m_closeAfterRun) {
+        close();
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (m_stop == nullptr) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    m_stop->Request();
+    m_closeAfterRun = true;
+    event->ignore();
 }
 
 }  // namespace dnl

@@ -8,9 +8,11 @@
 
 #include "ConverterState.h"
 #include "StatusLog.h"
+#include "StopRequest.h"
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QFileDialog;
 class QFrame;
 class QLabel;
@@ -50,6 +52,10 @@ public:
     void ShowBusy() override;
     void ShowNormal() override;
 
+protected:
+    // A close during a run stops the run between two records; the window closes once it has.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void CreateMenu();
     void CreateControls();
@@ -72,7 +78,9 @@ private:
     ConverterState m_state;
     FileChooser m_chooseFile;
     ClientArea* m_clientArea = nullptr;
-    InputHold* m_hold = nullptr;  // while a backup and run hold the window
+    InputHold* m_hold = nullptr;    // while a backup and run hold the window
+    StopRequest* m_stop = nullptr;  // the run's, while it goes
+    bool m_closeAfterRun = false;
 
     // Controls and menu items, under the names they carry as objectName too.
     QMenuBar* MainMenu = nullptr;

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "CloseOnSignal.h"
 #include "ErrorReport.h"
 #include "TfrmMain.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char* argv[]) {
     return dnl::ShowingErrors(
         [] {
             dnl::TfrmMain frmMain;
+            const dnl::CloseOnSignal closeOnLogout(frmMain);
             frmMain.show();
             return dnl::Application::exec();
         },

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Dnlconv.h"
+#include "Interrupts.h"
 #include "Utf8Output.h"
 #include "WideText.h"
 
@@ -17,5 +18,7 @@ int wmain(int argc, wchar_t* argv[]) {
     for (int i = 1; i < argc; ++i) {
         args.push_back(dnl::Utf8FromWide(argv[i]));
     }
-    return dnl::cli::DnlconvMain(args, std::cout, std::cerr);
+    const dnl::StopRequest& stop = dnl::cli::CatchInterrupts();
+    const int exitCode = dnl::cli::DnlconvMain(args, std::cout, std::cerr, &stop);
+    return dnl::cli::InterruptExitCode() != 0 ? dnl::cli::InterruptExitCode() : exitCode;
 }

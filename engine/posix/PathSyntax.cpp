@@ -8,4 +8,8 @@ std::size_t FileNameStart(std::string_view path) {
     return separator == std::string_view::npos ? 0 : separator + 1;
 }
 
+std::string WithoutDevicePrefix(std::string_view path) {
+    return std::string(path);
+}
+
 }  // namespace dnl

@@ -1,8 +1,10 @@
 # The Windows package: dnltransfer-VERSION-win64.zip in the build's dist/ folder, holding
 # dnltransfer.exe (the window on the Win32 controls) and dnlconv.exe, each needing no other file,
-# and a short README. The Qt window is not built for Windows.
+# a short README, and the licence, as LICENSE.txt so that a double-click opens it. The Qt window
+# is not built for Windows.
 install(TARGETS dnltransfer dnlconv RUNTIME DESTINATION .)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/README.txt DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME dnltransfer)

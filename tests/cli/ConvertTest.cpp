@@ -27,13 +27,24 @@ std::vector<std::string> Lines(const std::string& text) {
 
 const Bytes kRqx4File = Dnl().Name("RQX4").Misc(0x0000).End().bytes;
 
+// On Windows, the absolute `path` behind a prefix that has the system take it as it is ("\\?\")
+// or name it in the device namespace ("\\.\"); elsewhere the path unchanged.
+std::string Prefixed(const char* prefix, std::string path) {
+    if (!kOnWindows) {
+        return path;
+    }
+    std::ranges::replace(path, '/', '\\');
+    return prefix + path;
+}
+
 // Each file sits in a folder of its own, so that each backup must land beside its own file.
 using ConvertBatchTest = DnlconvTest;
 
 TEST_F(ConvertBatchTest, ConvertsEveryFileInItsOwnFolderAndSucceedsWhenAllFinished) {
     const std::string a = Place("one/a.dnl", kRqx4File);
-    const std::string b = Place("two/b.dnl", Dnl().Misc(1).Name("PZK2").End().bytes);
-    const std::string c = Place("two/c.dnl", Dnl().Name("RQX4").End().bytes);
+    const std::string b =
+        Prefixed(R"(\\?\)", Place("two/b.dnl", Dnl().Misc(1).Name("PZK2").End().bytes));
+    const std::string c = Prefixed(R"(\\.\)", Place("two/c.dnl", Dnl().Name("RQX4").End().bytes));
     const fs::path startedIn = dir.Path();
 
     EXPECT_EQ(Run({"convert", "--module", "TNWQ8", "--format", "PAL", "--gbr", a, b, c}), 0);
@@ -107,13 +118,15 @@ TEST_F(ConvertBatchTest, FilesARunWouldNotFinishWellAreLeftAloneUnlessForced) {
     EXPECT_EQ(ReadFile(hybrid), Dnl().Misc(8).Name("RQX4").End().bytes);
     EXPECT_EQ(err.str(), "dnlconv: '" + hybrid +
                              "' conversion stopped before the end: the first NAME record does not "
-                             "fit the name of JSRY3\n");
+                             "fit the name of JSRY3; x.dnl is partly converted\n");
+    EXPECT_TRUE(fs::exists(dir.File("f/.x.dnl.~unfinished")));
     const std::string negative =
         Place("f/n.dnl", Dnl().Name("RQX4").Header(0x0100, -6).End().bytes);
     EXPECT_EQ(Run({"convert", "--module", "RQX4", "--force", "--no-backup", negative}), 1);
     EXPECT_EQ(err.str(),
               "dnlconv: '" + negative +
-                  "' conversion stopped before the end: a record has a negative length\n");
+                  "' conversion stopped before the end: a record has a negative length; n.dnl "
+                  "is partly converted\n");
 }
 
 TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {
@@ -201,6 +214,10 @@ TEST_F(ConvertBatchTest, FilesThatCannotBeConvertedTogetherAreArgumentErrors) {
         {{good, dir.File("f/../f/good.dnl")},
          {"--no-backup"},
          "dnlconv: '" + good + "' and '" + dir.File("f/../f/good.dnl") + "' would both write '" +
+             (folder / "good.dnl").string() + "'\n"},
+        {{good, Prefixed(R"(\\?\)", good)},
+         {"--no-backup"},
+         "dnlconv: '" + good + "' and '" + Prefixed(R"(\\?\)", good) + "' would both write '" +
              (folder / "good.dnl").string() + "'\n"},
         {{good, upper},
          {},

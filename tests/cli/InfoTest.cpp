@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "DnlconvTest.h"
+#include "Examination.h"
 
 namespace dnl::test {
 namespace {
@@ -65,6 +66,31 @@ TEST_F(InfoTest, ReadsMiscValuesWithTheModuleTheFirstNameNames) {
                              "2 records in 16 bytes\n"
                              "NAME at offset 0: \"A\\x1B\\x22\" (no known module), 4-byte payload\n"
                              "well formed\n");
+}
+
+// A file with more records of each kind than an examination keeps is listed all the same.
+TEST_F(InfoTest, ListsEveryRecordOfAFileLongerThanAnExaminationKeeps) {
+    const int many = static_cast<int>(kRecordsKept) + 1;
+    Dnl dnl;
+    std::string names;
+    std::string miscs;
+    std::string problems;
+    for (int i = 0; i < many; ++i) {
+        miscs += "MISC at offset " + std::to_string(dnl.bytes.size()) + ": 0x0801 = 1080/50i\n";
+        problems += "problem: the MISC record at offset " +
+                    std::to_string(dnl.Misc(0x0801).bytes.size()) +
+                    " is too short for its value (payload length 0)\n";
+        names += "NAME at offset " + std::to_string(dnl.Record(0x0032, {}).bytes.size()) +
+                 ": \"TNW8\" (TNWQ8), 5-byte payload\n";
+        dnl.Name("TNW8");
+    }
+    const std::string path = Place("many.dnl", dnl.End().bytes);
+
+    EXPECT_EQ(Run({"info", path}), 1);
+
+    EXPECT_EQ(out.str(), "==> " + path + " <==\n" + std::to_string(3 * many + 1) + " records in " +
+                             std::to_string(dnl.bytes.size()) + " bytes\n" + names + miscs +
+                             problems);
 }
 
 TEST_F(InfoTest, ReportsEveryProblemFailsAndChangesNothing) {

@@ -69,7 +69,73 @@ broken_sample() {
   printf '\x08\x05\x00\x00\x00\x05RQX4\x00\x0f\xff\x00' >"$1"
 }
 
+# A DNL file of 2^18 MISC records (2 MB) between a NAME record "RQX4" and the end record: a
+# conversion takes long enough to be stopped halfway.
+large_sample() {
+  printf '\x00\x32\x00\x00\x00\x02\x00\x00' >misc
+  for _ in $(seq 18); do cat misc misc >misc2 && mv misc2 misc; done
+  { printf '\x08\x05\x00\x00\x00\x05RQX4\x00'; cat misc; printf '\x0f\xff\x00\x00\x00\x00'; } >"$1"
+  rm misc
+}
+
+# Starts `dnlconv convert --module TNWQ8 FILE` and waits until it has rewritten a thousand MISC
+# records; its process id lands in $pid.
+start_conversion() {
+  "${dnlconv[@]}" convert --module TNWQ8 "$1" >"$out" 2>"$err" &
+  pid=$!
+  for _ in $(seq 600); do
+    [ "$(count_out_lines "Modified the MISC record to 2048")" -lt 1000 ] || return 0
+    sleep 0.05
+  done
+  fail "the conversion did not get going"
+}
+
+# What converting `original` for `module` gives, without a backup.
+converted_copy() {
+  mkdir -p reference && cp original reference/x.dnl
+  "${dnlconv[@]}" convert --no-backup --module "$1" reference/x.dnl >/dev/null
+  mv reference/x.dnl "$2"
+}
+
 case "$case_name" in
+killed_then_converted_again)
+  # A conversion killed halfway leaves the file partly converted and its original in x.~NL. The
+  # next one, for the same module or another, keeps that backup and completes the file.
+  mkdir d
+  large_sample original
+  for module in TNWQ8 PZK2; do
+    cp original d/x.dnl
+    start_conversion d/x.dnl
+    kill -9 "$pid"
+    wait "$pid" || true
+    cmp -s d/x.dnl original && fail "the file was not changed before the kill"
+    run convert --module "$module" d/x.dnl
+    expect_code 0
+    expect_out_line "Kept the backup 'x.~NL': the last conversion of x.dnl did not finish"
+    cmp -s d/x.~NL original || fail "x.~NL is not the original after $module"
+    converted_copy "$module" expected
+    cmp -s d/x.dnl expected || fail "x.dnl is not converted for $module"
+    [ "$(ls -A d | tr '\n' ' ')" = "x.dnl x.~NL " ] || fail "the folder holds $(ls -A d)"
+  done
+  ;;
+interrupted)
+  # Ctrl+C and SIGTERM stop the run between two records, say so, and exit 130 and 143.
+  large_sample original
+  for signal in INT:130 TERM:143; do
+    cp original x.dnl
+    rm -f x.~NL
+    start_conversion x.dnl
+    kill -"${signal%:*}" "$pid"
+    code=0
+    wait "$pid" || code=$?
+    expect_code "${signal#*:}"
+    [ "$(tail -n 1 "$out")" = "x.dnl is partly converted; x.~NL holds the original" ] ||
+      fail "no line says the file is partly converted"
+    expect_err "dnlconv: 'x.dnl' conversion stopped before the end: interrupted; x.dnl is partly converted; x.~NL holds the original"
+    cmp -s x.~NL original || fail "x.~NL is not the original"
+    [ -e .x.dnl.~unfinished ] || fail "no marker is left"
+  done
+  ;;
 version)
   run --version
   expect_code 0
@@ -161,6 +227,11 @@ convert_batch)
   expect_code 0
   expect_out_line 'NAME at offset 0: "TNW8" (TNWQ8), 5-byte payload'
   expect_out_line 'MISC at offset 11: 0x1801 = 1080/50i + GBR'
+  # The same conversion again keeps the backup of the original.
+  run convert --module TNWQ8 --format 1080/50i --gbr ../one/a.dnl
+  expect_code 0
+  expect_out_line "Kept the backup 'a.~NL': a.dnl already holds TNWQ8 with MISC code 6145"
+  cmp -s ../one/a.~NL ../original || fail "a second conversion replaced the original"
 
   broken_sample ../two/broken.dnl
   run convert --module PZK2 ../one/a.dnl ../two/broken.dnl ../two/c.dnl
@@ -191,6 +262,28 @@ names_in_many_scripts)
   run info 変換/ない.dnl
   expect_code 1
   expect_err "dnlconv: cannot open '変換/ない.dnl': No such file or directory"
+  ;;
+wildcards)
+  # Windows' shells leave `*` and `?` to the program, which matches them in the FILE arguments
+  # alone; elsewhere the shell has matched them and a name is taken as it is.
+  mkdir one 1080
+  sample one/B.dnl
+  sample one/a.dnl
+  sample one/c.DNL
+  sample original
+  : >1080/50i
+  run convert --module TNWQ8 --format '1080/5?' 'one/*.dnl'
+  expect_code 2
+  grep -qF -- "--format: '1080/5?' is not a format of TNWQ8" "$err" || fail "the format was matched"
+  run convert --module TNWQ8 'one/*.none'
+  expect_code 2
+  expect_err "dnlconv: cannot convert 'one/*.none': No such file or directory"
+  [[ ${dnlconv[-1]} == *.exe ]] || exit 0
+  run convert --module TNWQ8 'one/?.dnl'
+  expect_code 0
+  [ "$(grep '^==> ' "$out")" = $'==> one/a.dnl <==\n==> one/B.dnl <==\n==> one/c.DNL <==' ] ||
+    fail "not every match, in order"
+  cmp -s one/c.~NL original || fail "one/c.DNL was not backed up"
   ;;
 console_output)
   # On a terminal (on Windows, a console), a Japanese file name is shown as itself.

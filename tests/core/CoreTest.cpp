@@ -110,6 +110,7 @@ TEST(CoreTest, ChosenFileAndExecuteTouchOnlyWhatTheyShould) {
     if (!test::kOnWindows) {  // X.dnl's backup would be X.~NL too, which holds X.Dnl's original
         test::WriteFile(folder.File("one/X.dnl"), original);
         log.lines.clear();
+        SelectMisc(state, 0);  // a new choice: its backup would replace X.~NL
         ExecuteChoice(state, true, log, cursor);
         EXPECT_EQ(log.lines, (Lines{"X.dnl shares the backup X.~NL; not converted"}));
         EXPECT_EQ(test::ReadFile(folder.File("one/X.~NL")), original);

@@ -321,6 +321,34 @@ TEST_F(ExecuteTest, BacksUpThenConverts) {
     EXPECT_EQ(log.lines.back(), "Finished");
 }
 
+// A second press with the same choice (a double click) keeps the backup of the original; another
+// choice backs up as usual, and so does a file that lost its backup.
+TEST_F(ExecuteTest, SecondPressOfTheSameChoiceKeepsTheBackup) {
+    ExecuteOn(sample, true);
+    const Bytes lm5 = Dnl().Name("LM5 ").Misc(0x1801).End().bytes;
+    const struct {
+        ConversionChoice choice;
+        Bytes backup;
+        std::string firstLine;
+    } presses[] = {
+        {{3, 0x0801, true},
+         sample,
+         "Kept the backup 'X.~NL': X.dnl already holds TNWQ8 with MISC code 6145"},
+        {{1, 0, false}, converted, "Backed up the original DNL file as 'X.~NL'"},
+        {{1, 0x0801, true}, converted, "Kept the backup 'X.~NL': X.dnl already holds LM5"},
+        {{3, 0x0801, false}, lm5, "Backed up the original DNL file as 'X.~NL'"},
+    };
+    for (const auto& press : presses) {
+        log.lines.clear();
+        EXPECT_EQ(Execute(path, press.choice, true, log, cursor).outcome, ExecuteOutcome::Finished);
+        EXPECT_EQ(ReadFile(dir.File("X.~NL")), press.backup);
+        EXPECT_EQ(log.lines.front(), press.firstLine);
+    }
+    std::filesystem::remove(dir.File("X.~NL"));
+    ExecuteOn(converted, true);
+    EXPECT_EQ(ReadFile(dir.File("X.~NL")), converted);
+}
+
 TEST_F(ExecuteTest, SaysWhereARunStopped) {
     const ExecuteResult result = ExecuteOn(Dnl().Name("JSRY6").Misc(0).End().bytes, false);
     EXPECT_EQ(result.outcome, ExecuteOutcome::Stopped);
@@ -355,6 +383,77 @@ TEST_F(ExecuteTest, FileLockedByAnotherConversionIsLeftAlone) {
     EXPECT_EQ(ExecuteOn(sample, true).outcome, ExecuteOutcome::Finished);
     EXPECT_EQ(ReadFile(path), converted);
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
+}
+
+// A conversion that stops midway leaves its marker, says where the original is, and keeps the
+// backup at the next Execute, for any module, until one finishes; then the usual rule is back.
+TEST_F(ExecuteTest, UnfinishedConversionKeepsItsBackupUntilOneFinishes) {
+    const Bytes hybrid = Dnl().Misc(1).Name("RQX4").End().bytes;
+    WriteFile(path, hybrid);
+    const ExecuteResult stopped = Execute(path, {4, 0x0008, false}, true, log, cursor);
+    EXPECT_EQ(stopped.runEnd, RunEnd::NameDoesNotFit);
+    EXPECT_EQ(stopped.partlyConverted, "X.dnl is partly converted; X.~NL holds the original");
+    EXPECT_EQ(log.lines.back(), stopped.partlyConverted);
+    EXPECT_TRUE(std::filesystem::exists(dir.File(".X.dnl.~unfinished")));
+
+    for (const ConversionChoice choice : {ConversionChoice{4, 0x0008, false}, {2, 0x0100, false}}) {
+        log.lines.clear();
+        const ExecuteResult again = Execute(path, choice, true, log, cursor);
+        EXPECT_EQ(log.lines.front(),
+                  "Kept the backup 'X.~NL': the last conversion of X.dnl did not finish");
+        EXPECT_EQ(ReadFile(dir.File("X.~NL")), hybrid);
+        if (again.outcome == ExecuteOutcome::Stopped) {
+            EXPECT_EQ(log.lines.back(), "X.dnl is partly converted; X.~NL holds the original");
+        }
+    }
+    EXPECT_EQ(ReadFile(path), Dnl().Misc(0x0100).Name("PZK2").End().bytes);
+    EXPECT_EQ(log.lines.back(), "Finished");
+    EXPECT_FALSE(std::filesystem::exists(dir.File(".X.dnl.~unfinished")));
+
+    log.lines.clear();
+    ExecuteOn(sample, true);
+    EXPECT_EQ(log.lines.front(), "Backed up the original DNL file as 'X.~NL'");
+    EXPECT_EQ(ReadFile(dir.File("X.~NL")), sample);
+}
+
+// Stops once the run has logged `afterLine`.
+class StoppingLog : public RecordingLog {
+public:
+    StoppingLog(StopRequest& stop, std::string afterLine)
+        : m_stop(stop), m_afterLine(std::move(afterLine)) {}
+    void AddLine(const std::string& text) override {
+        RecordingLog::AddLine(text);
+        if (text == m_afterLine) {
+            m_stop.Request();
+        }
+    }
+
+private:
+    StopRequest& m_stop;
+    std::string m_afterLine;
+};
+
+// A stop ends the run between two records: the record being written is finished, the file is
+// partly converted and says so. A stop before the first write changes nothing and leaves no
+// marker.
+TEST_F(ExecuteTest, StopRequestEndsTheRunBetweenRecords) {
+    const Bytes twoMiscs = Dnl().Name("RQX4").Misc(0).Misc(0).End().bytes;
+    for (const char* afterLine : {"Backed up the original DNL file as 'X.~NL'", "--> TNWQ8"}) {
+        SCOPED_TRACE(afterLine);
+        StopRequest stop;
+        StoppingLog stoppingLog(stop, afterLine);
+        WriteFile(path, twoMiscs);
+        const ExecuteResult result =
+            Execute(path, {3, 0x0801, true}, true, stoppingLog, cursor, {}, &stop);
+        EXPECT_EQ(result.outcome, ExecuteOutcome::Stopped);
+        EXPECT_EQ(result.runEnd, RunEnd::Interrupted);
+        EXPECT_EQ(ReadFile(dir.File("X.~NL")), twoMiscs);
+        const bool wrote = stoppingLog.lines.back() != afterLine;
+        EXPECT_EQ(std::filesystem::exists(dir.File(".X.dnl.~unfinished")), wrote);
+        EXPECT_EQ(ReadFile(path),
+                  wrote ? Dnl().Name("TNW8").Misc(0).Misc(0).End().bytes : twoMiscs);
+    }
+    EXPECT_EQ(cursor.busyCalls, 1);
 }
 
 }  // namespace

@@ -46,17 +46,18 @@ TEST_F(ExaminationTest, ReportsEveryRecordOfAGoodFileThroughAReadOnlyOpenAndWrit
     EXPECT_TRUE(examination.opened);
     EXPECT_EQ(examination.size, 42);
     EXPECT_EQ(examination.records, 5);
-    ASSERT_EQ(examination.names.size(), 1U);
-    EXPECT_EQ(examination.names[0].offset, 17);
-    EXPECT_EQ(examination.names[0].length, 5);
-    EXPECT_EQ(examination.names[0].text, "TNW8");
-    ASSERT_EQ(examination.miscs.size(), 2U);
-    EXPECT_EQ(examination.miscs[0].offset, 0);
-    EXPECT_EQ(examination.miscs[0].value, 0x0801);
-    EXPECT_EQ(examination.miscs[1].offset, 28);
-    EXPECT_EQ(examination.miscs[1].value, 0x1801);
+    ASSERT_EQ(examination.names.count, 1);
+    EXPECT_EQ(examination.names.kept[0].offset, 17);
+    EXPECT_EQ(examination.names.kept[0].length, 5);
+    EXPECT_EQ(examination.names.kept[0].text, "TNW8");
+    ASSERT_EQ(examination.miscs.count, 2);
+    EXPECT_EQ(examination.miscs.kept[0].offset, 0);
+    EXPECT_EQ(examination.miscs.kept[0].value, 0x0801);
+    EXPECT_EQ(examination.miscs.kept[1].offset, 28);
+    EXPECT_EQ(examination.miscs.kept[1].value, 0x1801);
+    EXPECT_FALSE(examination.EveryMiscHolds(0x0801));
     EXPECT_TRUE(examination.endRecord);
-    EXPECT_THAT(examination.problems, IsEmpty());
+    EXPECT_EQ(examination.problems.count, 0);
 
     EXPECT_THAT(files.accesses, ElementsAre(FileLayer::Access::ReadOnly));
     EXPECT_EQ(files.Count(FaultyFiles::Call::Write), 0);
@@ -72,11 +73,13 @@ TEST_F(ExaminationTest, FollowsGroupHeadersAtOnceAndSkipsTypesWithOneGroupBit) {
         Dnl().Header(0x8805, 1000).Name("RQX4").Record(0x8005, {0x00, 0x32}).Misc(1).End().bytes);
 
     EXPECT_EQ(examination.records, 5);
-    ASSERT_EQ(examination.names.size(), 1U);
-    EXPECT_EQ(examination.names[0].offset, 6);
-    ASSERT_EQ(examination.miscs.size(), 1U);
-    EXPECT_EQ(examination.miscs[0].offset, 25);
-    EXPECT_THAT(examination.problems, IsEmpty());
+    ASSERT_EQ(examination.names.count, 1);
+    EXPECT_EQ(examination.names.kept[0].offset, 6);
+    ASSERT_EQ(examination.miscs.count, 1);
+    EXPECT_EQ(examination.miscs.kept[0].offset, 25);
+    EXPECT_TRUE(examination.EveryMiscHolds(1));
+    EXPECT_FALSE(examination.EveryMiscHolds(0));
+    EXPECT_EQ(examination.problems.count, 0);
 }
 
 TEST_F(ExaminationTest, KeepsEveryNameUpToItsZeroByteAndReadsLongOnesOnlyInPart) {
@@ -90,15 +93,15 @@ TEST_F(ExaminationTest, KeepsEveryNameUpToItsZeroByteAndReadsLongOnesOnlyInPart)
                                                    .End()
                                                    .bytes);
 
-    ASSERT_EQ(examination.names.size(), 3U);
-    EXPECT_EQ(examination.names[0].text, "JSRY6");
-    EXPECT_EQ(examination.names[1].text, "LM5 ");
-    EXPECT_EQ(examination.names[1].length, 6);
-    EXPECT_EQ(examination.names[2].text, std::string(64, 'A'));
-    EXPECT_EQ(examination.names[2].length, 101);
-    ASSERT_EQ(examination.miscs.size(), 1U);
-    EXPECT_EQ(examination.miscs[0].offset, 12 + 12 + 107);
-    EXPECT_EQ(examination.miscs[0].value, 7);
+    ASSERT_EQ(examination.names.count, 3);
+    EXPECT_EQ(examination.names.kept[0].text, "JSRY6");
+    EXPECT_EQ(examination.names.kept[1].text, "LM5 ");
+    EXPECT_EQ(examination.names.kept[1].length, 6);
+    EXPECT_EQ(examination.names.kept[2].text, std::string(64, 'A'));
+    EXPECT_EQ(examination.names.kept[2].length, 101);
+    ASSERT_EQ(examination.miscs.count, 1);
+    EXPECT_EQ(examination.miscs.kept[0].offset, 12 + 12 + 107);
+    EXPECT_EQ(examination.miscs.kept[0].value, 7);
     EXPECT_TRUE(examination.endRecord);
 }
 
@@ -123,8 +126,8 @@ TEST_P(ExaminationProblemTest, EndsTheWalkWithTheProblemWhereItWasMet) {
     EXPECT_TRUE(examination.opened);
     EXPECT_FALSE(examination.endRecord);
     EXPECT_EQ(examination.records, expected.records);
-    ASSERT_EQ(examination.problems.size(), 1U);
-    const DnlProblem& problem = examination.problems[0];
+    ASSERT_EQ(examination.problems.count, 1);
+    const DnlProblem& problem = examination.problems.kept[0];
     EXPECT_EQ(problem.kind, expected.problem.kind);
     EXPECT_EQ(problem.offset, expected.problem.offset);
     EXPECT_EQ(problem.type, expected.problem.type);
@@ -168,21 +171,68 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ExaminationTest, ShortMiscIsAProblemThatTheWalkGoesPast) {
     const DnlExamination examination = Examine(Dnl().Record(0x0032, {0x01}).Misc(5).End().bytes);
 
-    ASSERT_EQ(examination.problems.size(), 1U);
-    EXPECT_EQ(examination.problems[0].kind, DnlProblemKind::MiscTooShort);
-    EXPECT_EQ(examination.problems[0].offset, 0);
-    EXPECT_EQ(examination.problems[0].length, 1);
-    ASSERT_EQ(examination.miscs.size(), 1U);
-    EXPECT_EQ(examination.miscs[0].offset, 7);
+    ASSERT_EQ(examination.problems.count, 1);
+    EXPECT_EQ(examination.problems.kept[0].kind, DnlProblemKind::MiscTooShort);
+    EXPECT_EQ(examination.problems.kept[0].offset, 0);
+    EXPECT_EQ(examination.problems.kept[0].length, 1);
+    ASSERT_EQ(examination.miscs.count, 1);
+    EXPECT_EQ(examination.miscs.kept[0].offset, 7);
     EXPECT_TRUE(examination.endRecord);
+}
+
+// Writes down, in order, what a walk tells it.
+class RecordingVisitor final : public RecordVisitor {
+public:
+    void Name(const NameRecordInfo& name) override { Met("NAME", name.offset); }
+    void Misc(const MiscRecordInfo& misc) override { Met("MISC", misc.offset); }
+    void Problem(const DnlProblem& problem) override { Met("problem", problem.offset); }
+    void Met(const std::string& what, std::int64_t offset) {
+        met.push_back(what + " " + std::to_string(offset));
+    }
+    std::vector<std::string> met;
+};
+
+TEST_F(ExaminationTest, KeepsTheFirstRecordsOfEachKindAndCountsAndVisitsThemAll) {
+    const int many = static_cast<int>(kRecordsKept) + 2;
+    Dnl dnl;
+    RecordingVisitor expected;
+    for (int i = 0; i < many; ++i) {
+        expected.Met("NAME", static_cast<std::int64_t>(dnl.Name("RQX4").bytes.size()) - 11);
+        expected.Met("MISC", static_cast<std::int64_t>(dnl.Misc(0x0300 - i).bytes.size()) - 8);
+        expected.Met("problem",
+                     static_cast<std::int64_t>(dnl.Record(0x0032, {1}).bytes.size()) - 7);
+    }
+    expected.Met("problem", static_cast<std::int64_t>(dnl.bytes.size()));
+    WriteFile(path, dnl.bytes);
+    RecordingVisitor visitor;
+
+    const DnlExamination examination = ExamineDnl(path, visitor);
+
+    EXPECT_EQ(visitor.met, expected.met);
+    EXPECT_EQ(examination.records, 3 * many);
+    EXPECT_EQ(examination.names.count, many);
+    EXPECT_EQ(examination.miscs.count, many);
+    EXPECT_EQ(examination.problems.count, many + 1);
+    for (const std::size_t kept : {examination.names.kept.size(), examination.miscs.kept.size(),
+                                   examination.problems.kept.size()}) {
+        EXPECT_EQ(kept, kRecordsKept);
+    }
+    EXPECT_FALSE(examination.names.AllKept() || examination.miscs.AllKept());
+    EXPECT_EQ(examination.names.kept.back().offset, 26 * (std::int64_t{kRecordsKept} - 1));
+    EXPECT_EQ(examination.miscs.kept.back().value, 0x0300 - kRecordsKept + 1);
+    EXPECT_EQ(examination.problems.kept.back().kind, DnlProblemKind::MiscTooShort);
+    EXPECT_EQ(examination.lowestMisc, 0x0300 - many + 1);
+    EXPECT_EQ(examination.highestMisc, 0x0300);
 }
 
 TEST_F(ExaminationTest, StopsAtTheEndRecordLikeARun) {
     const DnlExamination examination = Examine(Dnl().End().Header(0x0100, -6).Raw({1, 2}).bytes);
 
     EXPECT_EQ(examination.records, 1);
+    EXPECT_EQ(examination.miscs.count, 0);
+    EXPECT_TRUE(examination.EveryMiscHolds(0x1234));
     EXPECT_TRUE(examination.endRecord);
-    EXPECT_THAT(examination.problems, IsEmpty());
+    EXPECT_EQ(examination.problems.count, 0);
 }
 
 TEST_F(ExaminationTest, ReadFailuresAreToldApartFromAHeaderCutShort) {
@@ -193,9 +243,10 @@ TEST_F(ExaminationTest, ReadFailuresAreToldApartFromAHeaderCutShort) {
 
         const DnlExamination examination = ExamineDnl(path);
 
-        ASSERT_EQ(examination.problems.size(), 1U) << "read " << nthRead;
-        EXPECT_EQ(examination.problems[0].kind, DnlProblemKind::CannotRead) << "read " << nthRead;
-        EXPECT_EQ(examination.problems[0].offset, offset) << "read " << nthRead;
+        ASSERT_EQ(examination.problems.count, 1) << "read " << nthRead;
+        EXPECT_EQ(examination.problems.kept[0].kind, DnlProblemKind::CannotRead)
+            << "read " << nthRead;
+        EXPECT_EQ(examination.problems.kept[0].offset, offset) << "read " << nthRead;
         EXPECT_THAT(files.OpenHandles(), IsEmpty());
     }
 }

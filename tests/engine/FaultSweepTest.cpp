@@ -17,6 +17,7 @@
 #include "Backup.h"
 #include "ConversionRun.h"
 #include "Examination.h"
+#include "Execute.h"
 #include "ModuleProfiles.h"
 #include "TestSupport.h"
 
@@ -310,9 +311,11 @@ bool SameRecords(const DnlExamination& part, const DnlExamination& whole) {
     const auto sameMisc = [](const MiscRecordInfo& a, const MiscRecordInfo& b) {
         return a.offset == b.offset && a.value == b.value;
     };
-    return part.names.size() <= whole.names.size() && part.miscs.size() <= whole.miscs.size() &&
-           std::equal(part.names.begin(), part.names.end(), whole.names.begin(), sameName) &&
-           std::equal(part.miscs.begin(), part.miscs.end(), whole.miscs.begin(), sameMisc);
+    const auto& names = part.names.kept;
+    const auto& miscs = part.miscs.kept;
+    return part.names.count <= whole.names.count && part.miscs.count <= whole.miscs.count &&
+           std::equal(names.begin(), names.end(), whole.names.kept.begin(), sameName) &&
+           std::equal(miscs.begin(), miscs.end(), whole.miscs.kept.begin(), sameMisc);
 }
 
 class ExaminationSweepTest : public ::testing::TestWithParam<Fault> {
@@ -323,7 +326,7 @@ protected:
         baseline = ExamineDnl(path);
         calls = CountCalls(files);
         ASSERT_TRUE(baseline.endRecord);
-        ASSERT_THAT(baseline.problems, IsEmpty());
+        ASSERT_EQ(baseline.problems.count, 0);
     }
 
     TempDir dir;
@@ -354,8 +357,8 @@ TEST_P(ExaminationSweepTest, EveryFailedCallIsAProblemOfItsOwn) {
                 EXPECT_FALSE(examination.opened);
                 EXPECT_EQ(examination.openError, EIO);
             } else {
-                ASSERT_EQ(examination.problems.size(), 1U);
-                EXPECT_EQ(examination.problems[0].kind, DnlProblemKind::CannotRead);
+                ASSERT_EQ(examination.problems.count, 1);
+                EXPECT_EQ(examination.problems.kept[0].kind, DnlProblemKind::CannotRead);
                 EXPECT_FALSE(examination.endRecord);
                 EXPECT_TRUE(SameRecords(examination, baseline));
             }
@@ -539,6 +542,75 @@ std::vector<BackupCase> AllBackupCases() {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, BackupSweepTest, ::testing::ValuesIn(AllBackupCases()),
                          BackupCaseName);
+
+// ---------------------------------------------------------------------------------------------
+// Execute: the backup, the marker of an unfinished conversion, and the run
+
+class ExecuteSweepTest : public ::testing::TestWithParam<Fault> {
+protected:
+    void SetUp() override {
+        WriteFile(path, sample.bytes);
+        FaultyFiles files;
+        ASSERT_EQ(Execute(path, kChoice, true, log, cursor).outcome, ExecuteOutcome::Finished);
+        calls = CountCalls(files);
+        converted = ReadFile(path);
+    }
+
+    std::set<std::string> FolderNames() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+            names.insert(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    static constexpr ConversionChoice kChoice{3, 0x0801, true};
+    TempDir dir;
+    std::string path = dir.File("X.dnl");
+    Sample sample = SampleFor(3);
+    RecordingLog log;
+    CountingCursor cursor;
+    CallCounts calls;
+    Bytes converted;
+};
+
+// Whatever call fails, a file left changed keeps its marker, and the next Execute, undisturbed,
+// ends with the original in X.~NL, the file converted and nothing else in the folder.
+TEST_P(ExecuteSweepTest, TheOriginalSurvivesEveryDisturbedCall) {
+    for (const Call call : SweptCalls(GetParam())) {
+        for (int k = 1; k <= calls.Of(call); ++k) {
+            SCOPED_TRACE(std::string(CallName(call)) + " #" + std::to_string(k));
+            WriteFile(path, sample.bytes);
+            WriteFile(dir.File("X.~NL"), {'o', 'l', 'd'});
+            ExecuteOutcome outcome = ExecuteOutcome::Finished;
+            {
+                FaultyFiles files;
+                Arm(files, GetParam(), call, k);
+                outcome = Execute(path, kChoice, true, log, cursor).outcome;
+                EXPECT_THAT(files.OpenHandles(), IsEmpty());
+                if (outcome != ExecuteOutcome::Finished && ReadFile(path) != sample.bytes) {
+                    EXPECT_TRUE(FolderNames().contains(".X.dnl.~unfinished"));
+                }
+            }
+            // A marker that could not be removed was said, and the next Execute removes it.
+            if (outcome == ExecuteOutcome::Finished &&
+                FolderNames().contains(".X.dnl.~unfinished")) {
+                EXPECT_THAT(log.lines.back(), ::testing::StartsWith("Fail to remove .X.dnl"));
+            }
+            EXPECT_EQ(Execute(path, kChoice, true, log, cursor).outcome, ExecuteOutcome::Finished);
+            EXPECT_EQ(ReadFile(dir.File("X.~NL")), sample.bytes);
+            EXPECT_EQ(ReadFile(path), converted);
+            EXPECT_EQ(FolderNames(), (std::set<std::string>{"X.dnl", "X.~NL"}));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ExecuteSweepTest,
+                         ::testing::Values(Fault::FailOnce, Fault::FailFromThenOn,
+                                           Fault::ShortenOnce),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             return std::string(FaultName(info.param));
+                         });
 
 }  // namespace
 }  // namespace dnl::test

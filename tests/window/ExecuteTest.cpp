@@ -2,6 +2,7 @@
 // the hourglass, one run per click, the cases where nothing may be written, and dnlconv's convert
 // doing the same.
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -11,11 +12,14 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <cerrno>
+#include <csignal>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "CloseOnSignal.h"
 #include "Dnlconv.h"
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
@@ -140,6 +144,25 @@ private slots:
         QCOMPARE(dnl::test::ReadFile(Encoded(m_backupPath)), Rqx4File());
     }
 
+    // A double click runs twice; the second press finds the file already converted and keeps the
+    // backup of the original.
+    void doubleClickKeepsTheBackupOfTheOriginal() {
+        m_ui->OpenAnswering(m_dnlPath);
+        ChooseTnwq8At1080_50iWithGbr();
+        // Through the window system, as a mouse does it: press, release, and a second press close
+        // enough to be a double click, then its release.
+        QWindow* window = m_ui->window->windowHandle();
+        const QPoint centre =
+            m_ui->btnConvert->mapTo(m_ui->window.get(), m_ui->btnConvert->rect().center());
+        QTest::mouseDClick(window, Qt::LeftButton, {}, centre);
+
+        const QStringList lines = m_ui->LoggedLines();
+        QCOMPARE(lines.count("Finished"), 2);
+        QVERIFY(lines.contains(
+            "Kept the backup 'X.~NL': X.dnl already holds TNWQ8 with MISC code 6145"));
+        QCOMPARE(dnl::test::ReadFile(Encoded(m_backupPath)), Rqx4File());
+    }
+
     void convertsWithoutBackupWhenTheBoxIsCleared() {
         m_ui->OpenAnswering(m_dnlPath);
         ChooseTnwq8At1080_50iWithGbr();
@@ -239,6 +262,45 @@ private slots:
         QCOMPARE(lines.constLast(), "Finished");
         QVERIFY(DnlFile() == ManyMiscFile(kMiscRecords, true));
         QVERIFY(dnl::test::ReadFile(Encoded(m_backupPath)) == ManyMiscFile(kMiscRecords, false));
+    }
+
+    // Closing the window during a run, by its close box or by logging out, stops the run between
+    // two records, says that the file is partly converted, and then closes the window.
+    void closingDuringARunStopsItFirst_data() {
+        QTest::addColumn<bool>("logout");
+        QTest::newRow("CloseBox") << false;
+        QTest::newRow("Logout") << true;
+    }
+
+    void closingDuringARunStopsItFirst() {
+        QFETCH(bool, logout);
+        constexpr int kMiscRecords = 200'000;
+        const Bytes original = ManyMiscFile(kMiscRecords, false);
+        dnl::test::WriteFile(Encoded(m_dnlPath), original);
+        m_ui->OpenAnswering(m_dnlPath);
+        ChooseTnwq8At1080_50iWithGbr();
+        const dnl::CloseOnSignal closeOnLogout(*m_ui->window);
+        bool asked = false;
+        connect(m_ui->mmStatus, &QPlainTextEdit::textChanged, this, [&] {
+            if (m_ui->window->cursor().shape() == Qt::WaitCursor && !asked) {
+                asked = true;
+                if (logout) {
+                    std::raise(SIGTERM);
+                } else {
+                    QCoreApplication::postEvent(m_ui->window.get(), new QCloseEvent);
+                }
+            }
+        });
+        QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
+
+        QVERIFY(asked);
+        QVERIFY(!m_ui->window->isVisible());
+        const QStringList lines = m_ui->LoggedLines();
+        QVERIFY(lines.size() < kMiscRecords + 5);
+        QCOMPARE(lines.constLast(), "X.dnl is partly converted; X.~NL holds the original");
+        QVERIFY(DnlFile() != original && DnlFile() != ManyMiscFile(kMiscRecords, true));
+        QVERIFY(dnl::test::ReadFile(Encoded(m_backupPath)) == original);
+        QVERIFY(QFileInfo::exists(m_folder->filePath(".X.dnl.~unfinished")));
     }
 
     // Text typed into a list that names none of its items: Execute refuses, with no backup and no
