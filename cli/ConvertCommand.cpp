@@ -1,7 +1,9 @@
 #include "ConvertCommand.h"
 
+#include <algorithm>
 #include <filesystem>
-#include <map>
+#include <optional>
+#include <utility>
 
 #include "Backup.h"
 #include "Examination.h"
@@ -62,16 +64,41 @@ bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& tar
     return found;
 }
 
+// A file that a conversion writes, told apart as the system tells files apart: by the identity of
+// a file that exists, and by the identity of its folder and its name, compared by the system's
+// rule, for a backup that may not exist yet.
+struct Written {
+    std::string shown;  // its path, as an error names it
+    std::optional<FileId> file;
+    std::optional<FileId> folder;
+    std::string name;
+};
+
+std::optional<FileId> IdentityOf(const fs::path& path) {
+    FileId id;
+    return Files().Identify(Utf8FromPath(path), id) == 0 ? std::optional(id) : std::nullopt;
+}
+
+bool SameFileWritten(const Written& first, const Written& second) {
+    if (first.file && first.file == second.file) {
+        return true;
+    }
+    return first.folder && first.folder == second.folder &&
+           Files().SameName(first.name, second.name);
+}
+
 // The files a target's conversion writes: the file itself and, with a backup, X.~NL beside it.
-std::vector<std::string> FilesWritten(const Target& target, bool backup) {
+std::vector<Written> FilesWritten(const Target& target, bool backup) {
     std::error_code error;
-    std::vector<std::string> written{Utf8FromPath(fs::weakly_canonical(target.path, error))};
+    std::vector<Written> written{
+        {Utf8FromPath(fs::weakly_canonical(target.path, error)), IdentityOf(target.path), {}, {}}};
     if (backup) {
-        const fs::path folder = fs::weakly_canonical(target.path.parent_path(), error);
-        const std::string backupPath =
-            Utf8FromPath(folder / PathFromUtf8(BackupName(Utf8FromPath(target.path))));
-        if (backupPath != written.front()) {
-            written.push_back(backupPath);
+        const fs::path folder = target.path.parent_path();
+        const std::string name = BackupName(Utf8FromPath(target.path));
+        Written slot{Utf8FromPath(fs::weakly_canonical(folder, error) / PathFromUtf8(name)),
+                     IdentityOf(folder / PathFromUtf8(name)), IdentityOf(folder), name};
+        if (!SameFileWritten(written.front(), slot)) {
+            written.push_back(std::move(slot));
         }
     }
     return written;
@@ -81,15 +108,18 @@ std::vector<std::string> FilesWritten(const Target& target, bool backup) {
 // a.DNL sharing the backup a.~NL, or a file that is another one's backup. The later write would
 // destroy a backup, or back up a file that was already converted.
 bool WritesApart(const std::vector<Target>& targets, bool backup, std::ostream& err) {
-    std::map<std::string, const Target*> writer;
+    std::vector<std::pair<Written, const Target*>> writers;
     for (const Target& target : targets) {
-        for (const std::string& written : FilesWritten(target, backup)) {
-            const auto [known, added] = writer.emplace(written, &target);
-            if (!added) {
+        for (Written& written : FilesWritten(target, backup)) {
+            const auto known = std::find_if(
+                writers.begin(), writers.end(),
+                [&](const auto& writer) { return SameFileWritten(writer.first, written); });
+            if (known != writers.end()) {
                 err << "dnlconv: '" << known->second->argument << "' and '" << target.argument
-                    << "' would both write '" << written << "'\n";
+                    << "' would both write '" << known->first.shown << "'\n";
                 return false;
             }
+            writers.emplace_back(std::move(written), &target);
         }
     }
     return true;
@@ -148,6 +178,9 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
     switch (result.outcome) {
         case ExecuteOutcome::Busy:
             return "not converted: another conversion of this file is running";
+        case ExecuteOutcome::SharesBackup:
+            return "not converted: " + result.sharer + " shares the backup " +
+                   BackupName(result.sharer) + "; --force converts it anyway";
         case ExecuteOutcome::MarkerFailed:
             return "not converted, its conversion could not be marked as begun: " +
                    FileErrorText(result.error);
@@ -176,7 +209,7 @@ bool Convert(const Target& target, const ConvertChoice& choice, const StopReques
     PrintingLog log(out);
     NoCursor cursor;
     const ExecuteResult result = Execute(path, {choice.moduleIndex, choice.miscValue, choice.gbr},
-                                         choice.backup, log, cursor, examined, stop);
+                                         choice.backup, log, cursor, examined, stop, choice.force);
     if (result.outcome == ExecuteOutcome::Finished) {
         return true;
     }

@@ -1,7 +1,9 @@
 #include "Backup.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <vector>
 
 #include "FileIo.h"
 #include "PathSyntax.h"
@@ -10,9 +12,76 @@ namespace dnl {
 namespace {
 
 constexpr std::size_t kCopyBufferSize = 512;
+// A temporary is named ".NAME.~NL." and the six letters or digits that make it unique.
+constexpr std::size_t kUniqueLetters = 6;
+constexpr std::size_t kTemporaryNameAdds = 2 + kUniqueLetters;
 
 std::string_view WithoutExtension(std::string_view fileName) {
     return fileName.substr(0, fileName.rfind('.'));
+}
+
+bool IsAsciiAlphanumeric(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The window's "*.dnl" filter shows a name whose extension is DNL in any case.
+bool HasDnlExtension(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos) {
+        return false;
+    }
+    std::string extension(fileName.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiUpper);
+    return extension == "DNL";
+}
+
+// What every temporary of `backupName` is named before its unique letters, cut so that the whole
+// name stays within the 255 bytes a name may take.
+std::string TemporaryStem(std::string_view backupName) {
+    return "." +
+           std::string(CutToCharacterBoundary(backupName, kLongestFileName - kTemporaryNameAdds)) +
+           ".";
+}
+
+bool IsTemporaryOf(std::string_view name, std::string_view stem) {
+    return name.size() == stem.size() + kUniqueLetters &&
+           Files().SameName(name.substr(0, stem.size()), stem) &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(stem.size()), name.end(),
+                       IsAsciiAlphanumeric);
+}
+
+// A temporary that a running backup writes is locked; one that nobody holds was left by a backup
+// cut off midway. A failure here only leaves it for a later backup.
+void RemoveIfLeftOver(const std::string& path) {
+    const FileHandle temporary(Files().OpenExisting(path, FileLayer::Access::ReadOnly));
+    if (temporary.IsOpen() && Files().Lock(temporary.Get()) == 0) {
+        Files().Remove(path);
+    }
+}
+
+// `prefix` is the folder and the stem of the temporaries' names.
+void RemoveLeftoverTemporaries(const std::string& prefix) {
+    const std::string_view folder = FolderPart(prefix);
+    const std::string_view stem = FileNamePart(prefix);
+    std::vector<std::string> names;
+    if (Files().ListFolder(std::string(folder), names) != 0) {
+        return;
+    }
+    for (const std::string& name : names) {
+        if (IsTemporaryOf(name, stem)) {
+            RemoveIfLeftOver(std::string(folder) + name);
+        }
+    }
+}
+
+// The folder as the failure line names it: the working directory is ".".
+std::string FolderName(std::string_view path) {
+    const std::string_view folder = FolderPart(path);
+    return folder.empty() ? std::string(".") : std::string(folder);
 }
 
 // One backup in the making: the DNL file open for reading and a temporary file beside it.
@@ -56,10 +125,10 @@ public:
     }
 
 private:
-    BackupOutcome CannotCreate() {
+    // `name` is the backup, or the folder where its temporary could not be made.
+    BackupOutcome CannotCreate(const std::string& name) {
         const int error = Files().LastError();
-        m_log.AddLine("Fail to open " + m_backupName + ", error code was (" +
-                      std::to_string(error) + ")");
+        m_log.AddLine("Fail to open " + name + ", error code was (" + std::to_string(error) + ")");
         return {-2, error};
     }
 
@@ -76,12 +145,18 @@ private:
             return {-2, 0};
         }
         if (Files().CheckReplaceable(m_backupPath) != 0) {
-            return CannotCreate();
+            return CannotCreate(m_backupName);
         }
-        // A short prefix: the backup's own name may already be as long as a name can be.
-        const std::string prefix = std::string(FolderPart(m_path)) + ".~NL.";
+        const std::string prefix = std::string(FolderPart(m_path)) + TemporaryStem(m_backupName);
+        RemoveLeftoverTemporaries(prefix);
         m_temporary = FileHandle(Files().CreateTemporary(prefix, m_source.Get(), m_temporaryPath));
-        return m_temporary.IsOpen() ? BackupOutcome{} : CannotCreate();
+        if (!m_temporary.IsOpen()) {
+            return CannotCreate(FolderName(m_path));
+        }
+        // Without the lock (a file system that keeps none) the temporary is never taken for a
+        // leftover either: a later backup cannot lock it and so leaves it alone.
+        Files().Lock(m_temporary.Get());
+        return {};
     }
 
     BackupOutcome CopyContents() {
@@ -102,8 +177,14 @@ private:
         }
     }
 
-    // A failed flush or close can be the first report of a write the disk could not keep.
+    // A failed flush or close can be the first report of a write the disk could not keep. The
+    // modification time is the DNL file's, set after the last write; a copy whose time could not
+    // be set is still a complete backup.
     BackupOutcome MakeDurable() {
+        FileTime written;
+        if (Files().ModificationTime(m_source.Get(), written) == 0) {
+            Files().SetModificationTime(m_temporary.Get(), written);
+        }
         if (Files().Flush(m_temporary.Get()) != 0) {
             return WriteError(Files().LastError());
         }
@@ -115,7 +196,7 @@ private:
 
     BackupOutcome PutInPlace() {
         if (Files().Replace(m_temporaryPath, m_backupPath) != 0) {
-            return CannotCreate();
+            return CannotCreate(m_backupName);
         }
         m_temporaryPath.clear();
         return {};
@@ -139,6 +220,26 @@ std::string BackupName(std::string_view path) {
 
 std::string BackupPath(std::string_view path) {
     return std::string(FolderPart(path)) + BackupName(path);
+}
+
+std::string FileSharingBackup(const std::string& path) {
+    std::vector<std::string> names;
+    if (Files().ListFolder(std::string(FolderPart(path)), names) != 0) {
+        return {};
+    }
+    const std::string backupName = BackupName(path);
+    const auto isTheBackup = [&](const std::string& name) {
+        return Files().SameName(name, backupName);
+    };
+    if (std::none_of(names.begin(), names.end(), isTheBackup)) {
+        return {};
+    }
+    const auto sharing = [&](const std::string& name) {
+        return HasDnlExtension(name) && !Files().SameName(name, FileNamePart(path)) &&
+               Files().SameName(BackupName(name), backupName);
+    };
+    const auto found = std::find_if(names.begin(), names.end(), sharing);
+    return found != names.end() ? *found : std::string();
 }
 
 int BackupCopy(const std::string& path, const std::string& backupName, StatusLog& log) {

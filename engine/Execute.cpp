@@ -1,5 +1,7 @@
 #include "Execute.h"
 
+#include <utility>
+
 #include "Backup.h"
 #include "FileIo.h"
 #include "ModuleProfiles.h"
@@ -45,6 +47,11 @@ public:
         const BackupOutcome backup = TryBackup(m_path, m_log);
         m_originalKept = backup.result == 0;
         return backup;
+    }
+
+    // Whether BackUp keeps the backup that is there instead of replacing it.
+    bool KeepsBackup(const ConversionChoice& choice) const {
+        return BackupIsThere() && (m_unfinished == 1 || HoldsConversion(m_path, choice));
     }
 
     // The marker goes in place before the run's first write: 0, or the error number of the call
@@ -108,7 +115,7 @@ bool StopRequested(const StopRequest* stop) {
 
 ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, bool backupWanted,
                       StatusLog& log, BusyCursor& cursor, const GoAhead& goAhead,
-                      const StopRequest* stop) {
+                      const StopRequest* stop, bool replaceSharedBackup) {
     FileHandle lock;
     if (!LockAgainstOtherConversions(path, lock)) {
         log.AddLine("Another conversion of this file is running");
@@ -120,6 +127,13 @@ ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, b
     Conversion conversion(path, lock, log);
     if (!conversion.LookForUnfinished()) {
         return {.outcome = ExecuteOutcome::MarkerFailed, .error = Files().LastError()};
+    }
+    if (backupWanted && !replaceSharedBackup) {
+        std::string sharer = FileSharingBackup(path);
+        if (!sharer.empty() && !conversion.KeepsBackup(choice)) {
+            log.AddLine(sharer + " shares the backup " + BackupName(path) + "; not converted");
+            return {.outcome = ExecuteOutcome::SharesBackup, .sharer = std::move(sharer)};
+        }
     }
     if (backupWanted) {
         const BackupOutcome backup = conversion.BackUp(choice);

@@ -16,6 +16,7 @@ enum class ExecuteOutcome {
     BackupFailed,  // the backup was not made, so the file was left alone
     Busy,          // another conversion of the file holds its lock; nothing was done
     Declined,      // the caller's look at the locked file said not to go on; nothing was done
+    SharesBackup,  // another DNL file's backup would be replaced; ExecuteResult::sharer names it
     MarkerFailed,  // the marker of an unfinished conversion could not be read or made; the
                    // file was left alone
 };
@@ -24,6 +25,7 @@ struct ExecuteResult {
     ExecuteOutcome outcome = ExecuteOutcome::Finished;
     RunEnd runEnd = RunEnd::Finished;  // where the run ended, when there was one
     int error = 0;                     // the error number of the failed system call, or 0
+    std::string sharer{};              // the file whose backup this one's would replace
     std::string partlyConverted{};     // the line saying the file is partly converted, or empty
 };
 
@@ -33,7 +35,8 @@ using GoAhead = std::function<bool()>;
 
 // One press of Execute: with the DNL file at `path` locked against other conversions, backs it
 // up when `backupWanted`, and converts it for `choice` only when the backup was made or not
-// wanted. Every step is reported to `log`.
+// wanted. A backup that would replace the existing backup of another DNL file of the same backup
+// name is refused, unless `replaceSharedBackup`. Every step is reported to `log`.
 //
 // A conversion that does not finish leaves its marker beside the file (see RunMarker.h), and the
 // next Execute keeps the backup instead of replacing it with a partly converted file. A run that
@@ -41,6 +44,6 @@ using GoAhead = std::function<bool()>;
 // is. `stop`, when given, ends the run between two records.
 ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, bool backupWanted,
                       StatusLog& log, BusyCursor& cursor, const GoAhead& goAhead = {},
-                      const StopRequest* stop = nullptr);
+                      const StopRequest* stop = nullptr, bool replaceSharedBackup = false);
 
 }  // namespace dnl

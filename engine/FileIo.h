@@ -3,9 +3,24 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace dnl {
+
+// What tells a file or folder apart from every other on its system, whatever names lead to it.
+struct FileId {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileId&) const = default;
+};
+
+// When a file was last written, in the system's own terms; a layer takes back only what it gave.
+struct FileTime {
+    std::int64_t seconds = 0;
+    std::int64_t fraction = 0;  // of a second, in the system's own unit
+};
 
 // The engine's one door to the operating system's files. Every call the engine makes on a file
 // goes through the installed FileLayer, so that tests can put a layer of their own in its place
@@ -26,9 +41,11 @@ public:
     // may not write.
     virtual int CheckReplaceable(const std::string& path) = 0;
 
-    // Creates a new, empty file whose name starts with `prefix` (a path) and is unique, open for
-    // writing only, with the permissions of the file open on `like`, and sets `created` to its
-    // path. Returns the handle, or -1 with LastError() set.
+    // Creates a new, empty file whose name is `prefix` (a path) followed by six letters or digits
+    // that make it unique, open for writing only, and sets `created` to its path. It is never
+    // read-only: on Linux it gets the permission bits of the file open on `like` and the owner's
+    // write bit, and, made by root, that file's owner and group. Returns the handle, or -1 with
+    // LastError() set.
     virtual int CreateTemporary(const std::string& prefix, int like, std::string& created) = 0;
 
     // One read of at most `count` bytes: the count read, 0 at the end of the file, -1 on failure.
@@ -46,6 +63,14 @@ public:
     // Whether `path` names the very file open on `handle`; false when `path` does not exist.
     virtual bool IsSameFile(int handle, const std::string& path) = 0;
 
+    // Sets `time` to when the file open on `handle` was last written: 0, or -1 with LastError()
+    // set.
+    virtual int ModificationTime(int handle, FileTime& time) = 0;
+
+    // Makes `time` the time when the file open on `handle` was last written: 0, or -1 with
+    // LastError() set.
+    virtual int SetModificationTime(int handle, const FileTime& time) = 0;
+
     // Makes what was written to the file durable on the disk: 0, or -1 with LastError() set.
     virtual int Flush(int handle) = 0;
 
@@ -55,6 +80,19 @@ public:
 
     // Removes the file at `path`: 0, or -1 with LastError() set.
     virtual int Remove(const std::string& path) = 0;
+
+    // Sets `names` to the names in the folder at `folder` (a path, "" for the working directory,
+    // with or without a separator at its end), "." and ".." left out: 0, or -1 with LastError()
+    // set.
+    virtual int ListFolder(const std::string& folder, std::vector<std::string>& names) = 0;
+
+    // Whether two names name one file in a folder, by the system's rule: byte for byte on Linux,
+    // in any case on Windows.
+    virtual bool SameName(std::string_view first, std::string_view second) = 0;
+
+    // Sets `id` to the identity of the file or folder at `path`, a link followed: 0, or -1 with
+    // LastError() set when nothing is there.
+    virtual int Identify(const std::string& path, FileId& id) = 0;
 
     // Takes an exclusive advisory lock on the file open on `handle`, without waiting; it lasts
     // until the handle is closed. 0 when taken; 1 when held through another handle (another

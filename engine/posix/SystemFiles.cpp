@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -37,6 +38,15 @@ int FlushFolder(const std::string& path) {
     const int error = errno;
     ::close(handle);
     return result == 0 ? 0 : Fail(error);
+}
+
+// A backup that root makes of another user's file belongs to that user, who could otherwise not
+// read it. A refusal (a file system that keeps no owners, root squashed on NFS) leaves root the
+// owner: the copy is still good, so it does not fail the backup.
+void TakeOwner(int handle, const struct stat& like) {
+    if (::geteuid() == 0) {
+        static_cast<void>(::fchown(handle, like.st_uid, like.st_gid));
+    }
 }
 
 class PosixFiles final : public FileLayer {
@@ -88,7 +98,8 @@ public:
         if (handle < 0) {
             return -1;
         }
-        if (::fchmod(handle, status.st_mode & kPermissionBits) != 0) {
+        TakeOwner(handle, status);
+        if (::fchmod(handle, (status.st_mode & kPermissionBits) | S_IWUSR) != 0) {
             const int error = errno;
             ::close(handle);
             ::unlink(name.data());
@@ -96,6 +107,21 @@ public:
         }
         created = name.data();
         return handle;
+    }
+
+    int ModificationTime(int handle, FileTime& time) override {
+        struct stat status {};
+        if (::fstat(handle, &status) != 0) {
+            return -1;
+        }
+        time = {status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
+        return 0;
+    }
+
+    // The time of the last access is left as it is.
+    int SetModificationTime(int handle, const FileTime& time) override {
+        const struct timespec times[] = {{0, UTIME_OMIT}, {time.seconds, time.fraction}};
+        return ::futimens(handle, times) == 0 ? 0 : -1;
     }
 
     std::ptrdiff_t Read(int handle, void* buffer, std::size_t count) override {
@@ -137,6 +163,37 @@ public:
     }
 
     int Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : -1; }
+
+    int ListFolder(const std::string& folder, std::vector<std::string>& names) override {
+        DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+        if (listing == nullptr) {
+            return -1;
+        }
+        names.clear();
+        errno = 0;
+        while (const dirent* entry = ::readdir(listing)) {
+            const std::string_view name = entry->d_name;
+            if (name != "." && name != "..") {
+                names.emplace_back(name);
+            }
+        }
+        const int error = errno;
+        ::closedir(listing);
+        return error == 0 ? 0 : Fail(error);
+    }
+
+    bool SameName(std::string_view first, std::string_view second) override {
+        return first == second;
+    }
+
+    int Identify(const std::string& path, FileId& id) override {
+        struct stat status {};
+        if (::stat(path.c_str(), &status) != 0) {
+            return -1;
+        }
+        id = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+        return 0;
+    }
 
     // flock() locks belong to the open file, not to the process, so a second open of the same
     // file, even in this process, is refused too; and closing another handle of the file does

@@ -19,6 +19,8 @@ constexpr DWORD kLockOffsetHigh = 0x40000000;
 // Larger reads and writes are split by the caller's loop anyway; a DWORD holds this one.
 constexpr std::size_t kLargestTransfer = 1U << 30;
 constexpr int kTemporaryNameAttempts = 100;
+// A FILETIME counts tenths of a microsecond.
+constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 
 // The error numbers the tool prints, from the system's own: 2 for a missing file or folder or a
 // bad name, 5 for denied access, 28 for a full disk; any other number stays the system's.
@@ -134,7 +136,7 @@ public:
     }
 
     // The new file takes its folder's permissions, as every new file on Windows does; the
-    // read-only flag of `like` is not copied, so that the file can be replaced later.
+    // read-only flag of `like` is never copied, so that the file can be replaced later.
     int CreateTemporary(const std::string& prefix, int like, std::string& created) override {
         if (m_handles.Get(like) == INVALID_HANDLE_VALUE) {
             return Fail(ERROR_INVALID_HANDLE);
@@ -201,6 +203,25 @@ public:
         return same;
     }
 
+    int ModificationTime(int handle, FileTime& time) override {
+        FILETIME written{};
+        if (Checked(GetFileTime(m_handles.Get(handle), nullptr, nullptr, &written)) != 0) {
+            return -1;
+        }
+        const std::uint64_t ticks =
+            (std::uint64_t{written.dwHighDateTime} << 32) | written.dwLowDateTime;
+        time = {static_cast<std::int64_t>(ticks / kTicksPerSecond),
+                static_cast<std::int64_t>(ticks % kTicksPerSecond)};
+        return 0;
+    }
+
+    int SetModificationTime(int handle, const FileTime& time) override {
+        const auto ticks = static_cast<std::uint64_t>(time.seconds) * kTicksPerSecond +
+                           static_cast<std::uint64_t>(time.fraction);
+        const FILETIME written{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        return Checked(SetFileTime(m_handles.Get(handle), nullptr, nullptr, &written));
+    }
+
     int Flush(int handle) override { return Checked(FlushFileBuffers(m_handles.Get(handle))); }
 
     // MOVEFILE_WRITE_THROUGH returns only once the new name is on the disk.
@@ -220,6 +241,62 @@ public:
             return Fail(ERROR_INVALID_NAME);
         }
         return Checked(DeleteFileW(wide.c_str()));
+    }
+
+    int ListFolder(const std::string& folder, std::vector<std::string>& names) override {
+        std::wstring pattern;
+        if (!WideFromUtf8(folder, pattern)) {
+            return Fail(ERROR_INVALID_NAME);
+        }
+        if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/' &&
+            pattern.back() != L':') {
+            pattern += L'\\';
+        }
+        pattern += L'*';
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                               FindExSearchNameMatch, nullptr, 0);
+        names.clear();
+        if (search == INVALID_HANDLE_VALUE) {
+            // Only a drive's top folder has no "." in it, and so can be found empty.
+            const DWORD error = GetLastError();
+            return error == ERROR_FILE_NOT_FOUND ? 0 : Fail(error);
+        }
+        do {
+            const std::wstring_view name = found.cFileName;
+            if (name != L"." && name != L"..") {
+                names.push_back(Utf8FromWide(name));
+            }
+        } while (FindNextFileW(search, &found) != FALSE);
+        const DWORD error = GetLastError();
+        FindClose(search);
+        return error == ERROR_NO_MORE_FILES ? 0 : Fail(error);
+    }
+
+    // The file system's own rule is to ignore case, as the system compares names.
+    bool SameName(std::string_view first, std::string_view second) override {
+        std::wstring wideFirst;
+        std::wstring wideSecond;
+        return WideFromUtf8(first, wideFirst) && WideFromUtf8(second, wideSecond) &&
+               CompareStringOrdinal(wideFirst.data(), static_cast<int>(wideFirst.size()),
+                                    wideSecond.data(), static_cast<int>(wideSecond.size()),
+                                    TRUE) == CSTR_EQUAL;
+    }
+
+    // The volume's serial number and the file's index on it, as IsSameFile compares them.
+    int Identify(const std::string& path, FileId& id) override {
+        const HANDLE named = OpenPath(path, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+        if (named == INVALID_HANDLE_VALUE) {
+            return -1;
+        }
+        BY_HANDLE_FILE_INFORMATION information{};
+        const int result = Checked(GetFileInformationByHandle(named, &information));
+        CloseHandle(named);
+        if (result == 0) {
+            id = {information.dwVolumeSerialNumber,
+                  (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+        }
+        return result;
     }
 
     // Locks are held per handle, so another open of the file, in this process too, is refused.

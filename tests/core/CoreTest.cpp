@@ -12,6 +12,7 @@
 #include "ErrorText.h"
 #include "ExecuteChoice.h"
 #include "FileChoice.h"
+#include "SystemCases.h"
 #include "TestSupport.h"
 
 namespace dnl {
@@ -106,6 +107,14 @@ TEST(CoreTest, ChosenFileAndExecuteTouchOnlyWhatTheyShould) {
     SelectMisc(state, 1);
     ExecuteChoice(state, true, log, cursor);
     EXPECT_EQ(test::ReadFile(path), Dnl().Name("TNW8").Misc(0x1801).End().bytes);
+    if (!test::kOnWindows) {  // X.dnl's backup would be X.~NL too, which holds X.Dnl's original
+        test::WriteFile(folder.File("one/X.dnl"), original);
+        log.lines.clear();
+        SelectMisc(state, 0);  // a new choice: its backup would replace X.~NL
+        ExecuteChoice(state, true, log, cursor);
+        EXPECT_EQ(log.lines, (Lines{"X.dnl shares the backup X.~NL; not converted"}));
+        EXPECT_EQ(test::ReadFile(folder.File("one/X.~NL")), original);
+    }
     SelectMisc(state, -1);
     SelectModule(state, 1, false);  // LM5 writes no MISC code, so needs none
     log.lines.clear();

@@ -178,6 +178,14 @@ bool FaultyFiles::IsSameFile(int handle, const std::string& path) {
     return m_system->IsSameFile(handle, path);
 }
 
+int FaultyFiles::ModificationTime(int handle, FileTime& time) {
+    return ShouldFail(Call::Time) ? -1 : Passed(m_system->ModificationTime(handle, time));
+}
+
+int FaultyFiles::SetModificationTime(int handle, const FileTime& time) {
+    return ShouldFail(Call::Time) ? -1 : Passed(m_system->SetModificationTime(handle, time));
+}
+
 int FaultyFiles::Flush(int handle) {
     return ShouldFail(Call::Flush) ? -1 : Passed(m_system->Flush(handle));
 }
@@ -188,6 +196,18 @@ int FaultyFiles::Replace(const std::string& from, const std::string& to) {
 
 int FaultyFiles::Remove(const std::string& path) {
     return ShouldFail(Call::Remove) ? -1 : Passed(m_system->Remove(path));
+}
+
+int FaultyFiles::ListFolder(const std::string& folder, std::vector<std::string>& names) {
+    return ShouldFail(Call::List) ? -1 : Passed(m_system->ListFolder(folder, names));
+}
+
+bool FaultyFiles::SameName(std::string_view first, std::string_view second) {
+    return m_system->SameName(first, second);
+}
+
+int FaultyFiles::Identify(const std::string& path, FileId& id) {
+    return m_system->Identify(path, id);
 }
 
 int FaultyFiles::Lock(int handle) {

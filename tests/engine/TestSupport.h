@@ -86,7 +86,22 @@ inline constexpr std::size_t kHeader = 6;
 // kind, and knows which handles are still open. Installs itself for its lifetime.
 class FaultyFiles : public FileLayer {
 public:
-    enum class Call { Open, Check, Create, Read, Write, Seek, Flush, Replace, Remove, Lock, Close };
+    enum class Call {
+        Open,
+        Check,
+        Create,
+        Read,
+        Write,
+        Seek,
+        Time,
+        Flush,
+        Replace,
+        Remove,
+        List,
+        Lock,
+        Close
+    };
+    static constexpr int kCallKinds = static_cast<int>(Call::Close) + 1;
 
     FaultyFiles();
     ~FaultyFiles() override;
@@ -111,9 +126,14 @@ public:
     int Seek(int handle, std::int64_t offset) override;
     std::int64_t Size(int handle) override;
     bool IsSameFile(int handle, const std::string& path) override;
+    int ModificationTime(int handle, FileTime& time) override;
+    int SetModificationTime(int handle, const FileTime& time) override;
     int Flush(int handle) override;
     int Replace(const std::string& from, const std::string& to) override;
     int Remove(const std::string& path) override;
+    int ListFolder(const std::string& folder, std::vector<std::string>& names) override;
+    bool SameName(std::string_view first, std::string_view second) override;
+    int Identify(const std::string& path, FileId& id) override;
     int Lock(int handle) override;
     int Close(int handle) override;
     int LastError() override;
@@ -125,7 +145,7 @@ private:
     int Passed(int result);
 
     FileLayer* m_system;
-    int m_counts[11] = {};
+    int m_counts[kCallKinds] = {};
     Call m_failCall = Call::Open;
     int m_failAt = 0;
     bool m_failSticky = false;
