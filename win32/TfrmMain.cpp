@@ -336,6 +336,9 @@ LRESULT TfrmMain::OnCloseRequest(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TfrmMain::RequestCloseDuringRun() {
     m_closeRequested = true;
+    if (m_stop != nullptr) {
+        m_stop->Request();
+    }
 }
 
 void TfrmMain::OnCommand(int id, int code) {
@@ -440,9 +443,11 @@ void TfrmMain::mnuFileExitClick() {
 
 void TfrmMain::btnConvertClick() {
     {
+        StopRequest stop;
         RunHold hold(m_window, [this] { m_memo->ShowAddedLines(); });
         const ScopedValue holding(m_hold, &hold);
-        ExecuteChoice(m_state, IsChecked(cbBackupDnl), *this, *this);
+        const ScopedValue stopping(m_stop, &stop);
+        ExecuteChoice(m_state, IsChecked(cbBackupDnl), *this, *this, &stop);
     }
     if (m_closeRequested) {
         PostMessageW(m_window, WM_CLOSE, 0, 0);

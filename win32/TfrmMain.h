@@ -7,6 +7,7 @@
 
 #include "ConverterState.h"
 #include "StatusLog.h"
+#include "StopRequest.h"
 
 namespace dnl::win32 {
 
@@ -73,7 +74,8 @@ private:
     bool m_busy = false;
     ConverterState m_state;
     std::unique_ptr<StatusMemo> m_memo;
-    RunHold* m_hold = nullptr;  // while a backup and run hold the window
+    RunHold* m_hold = nullptr;      // while a backup and run hold the window
+    StopRequest* m_stop = nullptr;  // the run's, while it goes
     bool m_closeRequested = false;
 
     // Controls, under the names their identifiers carry (IDC_cbModule and so on).

@@ -171,8 +171,9 @@ TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
 }
 
 // A run that takes long enough to show progress. The memo shows lines while it goes on, the
-// user's clicks and keys meanwhile start nothing, and a close request by any road closes the
-// window once Execute has returned, never under the run's feet. Whatever part of the file the run
+// user's clicks and keys meanwhile start nothing, and a close request by any road stops the run
+// between two records and closes the window once Execute has returned, never under the run's
+// feet. Whatever part of the file the run
 // converted, the memo tells it record for record.
 TEST_F(Win32ExecuteTest, ARunShowsProgressAndACloseRequestWaitsForIt) {
     constexpr int kMiscRecords = 1'000;
@@ -217,6 +218,9 @@ TEST_F(Win32ExecuteTest, ARunShowsProgressAndACloseRequestWaitsForIt) {
         EXPECT_EQ(Text(ui.Control(IDC_cbModule)), L"TNWQ8");
         const auto converted =
             std::count(lines.begin(), lines.end(), "Modified the MISC record to 6145");
+        // The request stopped the run between two records, and the memo says what that left.
+        EXPECT_LT(converted, kMiscRecords);
+        EXPECT_EQ(lines.back(), m_dnl.filename().string() + " is partly converted");
         RemoveWindowSubclass(ui.Control(IDC_mmStatus), WatchMemo, 1);
         Pump(ui.window);
         EXPECT_FALSE(IsWindow(ui.window));
