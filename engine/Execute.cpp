@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "Backup.h"
-#include "FileIo.h"
 #include "ModuleProfiles.h"
 #include "PathSyntax.h"
 #include "RunMarker.h"
@@ -11,107 +10,123 @@
 namespace dnl {
 namespace {
 
-// Takes the file's lock for as long as the returned handle lives. A file that cannot be opened
-// is not locked: the backup or the run then reports why. False when another conversion holds
-// the lock.
-bool LockAgainstOtherConversions(const std::string& path, FileHandle& lock) {
-    lock = FileHandle(Files().OpenExisting(path, FileLayer::Access::ReadOnly));
-    return !lock.IsOpen() || Files().Lock(lock.Get()) != 1;
+std::string FileName(const std::string& path) {
+    return std::string(FileNamePart(path));
 }
 
-// One Execute on a locked file, step by step.
-class Conversion {
-public:
-    Conversion(const std::string& path, const FileHandle& lock, StatusLog& log)
-        : m_path(path), m_lock(lock), m_log(log) {}
+bool BackupIsThere(const std::string& path) {
+    return FindFile(BackupPath(path)) == 1;
+}
 
-    // Whether an earlier conversion of the file began and did not finish. A file that cannot be
-    // opened has no marker: the backup or the run reports it.
-    bool LookForUnfinished() {
-        m_unfinished = m_lock.IsOpen() ? FindRunMarker(m_path, m_log) : 0;
-        return m_unfinished >= 0;
+// "TNWQ8 with MISC code 6145", in the memo's own way of printing a code.
+std::string WhatChoiceWrites(const ConversionChoice& choice) {
+    const ModuleProfile& profile = *ProfileFor(choice.moduleIndex);
+    std::string module(profile.selectorText);
+    if (!profile.rewritesMisc) {
+        return module;
     }
+    const auto code = static_cast<std::uint16_t>(WrittenMiscValue(choice));
+    return module + " with MISC code " + std::to_string(code);
+}
 
-    // Backs the file up, unless the backup already there holds the original: an earlier
-    // conversion did not finish, or the file already holds what this one writes (a second press
-    // of Execute).
-    BackupOutcome BackUp(const ConversionChoice& choice) {
-        if (BackupIsThere()) {
-            if (m_unfinished == 1) {
-                return KeepBackup("the last conversion of " + FileName() + " did not finish");
-            }
-            if (HoldsConversion(m_path, choice)) {
-                return KeepBackup(FileName() + " already holds " + WhatChoiceWrites(choice));
-            }
-        }
-        const BackupOutcome backup = TryBackup(m_path, m_log);
-        m_originalKept = backup.result == 0;
-        return backup;
-    }
-
-    // Whether BackUp keeps the backup that is there instead of replacing it.
-    bool KeepsBackup(const ConversionChoice& choice) const {
-        return BackupIsThere() && (m_unfinished == 1 || HoldsConversion(m_path, choice));
-    }
-
-    // The marker goes in place before the run's first write: 0, or the error number of the call
-    // that failed.
-    int Mark() {
-        return !m_lock.IsOpen() || m_unfinished == 1 ? 0
-                                                     : PlaceRunMarker(m_path, m_lock.Get(), m_log);
-    }
-
-    // A finished run takes its marker away; so does a run that wrote nothing, unless an earlier
-    // one left the file partly converted. Otherwise the file is partly converted: returns the
-    // line that says so, after logging it.
-    std::string End(const RunResult& run) {
-        if (!m_lock.IsOpen()) {
-            return {};
-        }
-        if (run.end == RunEnd::Finished || (!run.wrote && m_unfinished == 0)) {
-            RemoveRunMarker(m_path, m_log);
-            return {};
-        }
-        const bool originalKept = m_originalKept || (m_unfinished == 1 && BackupIsThere());
-        std::string line = FileName() + " is partly converted" +
-                           (originalKept ? "; " + BackupName(m_path) + " holds the original" : "");
-        m_log.AddLine(line);
-        return line;
-    }
-
-private:
-    bool BackupIsThere() const { return FindFile(BackupPath(m_path)) == 1; }
-    std::string FileName() const { return std::string(FileNamePart(m_path)); }
-
-    BackupOutcome KeepBackup(const std::string& why) {
-        m_log.AddLine("Kept the backup '" + BackupName(m_path) + "': " + why);
-        m_originalKept = true;
+// Why the backup that is there already holds the original and is kept rather than replaced: an
+// earlier conversion did not finish, or the file already holds what this one writes (a second
+// press of Execute). Empty when it is replaced.
+std::string WhyKeepBackup(const std::string& path, const ConversionChoice& choice,
+                          bool unfinished) {
+    if (!BackupIsThere(path)) {
         return {};
     }
-
-    // "TNWQ8 with MISC code 6145", in the memo's own way of printing a code.
-    static std::string WhatChoiceWrites(const ConversionChoice& choice) {
-        const ModuleProfile& profile = *ProfileFor(choice.moduleIndex);
-        const std::string module(profile.selectorText);
-        if (!profile.rewritesMisc) {
-            return module;
-        }
-        const auto code = static_cast<std::uint16_t>(WrittenMiscValue(choice));
-        return module + " with MISC code " + std::to_string(code);
+    if (unfinished) {
+        return "the last conversion of " + FileName(path) + " did not finish";
     }
+    if (HoldsConversion(path, choice)) {
+        return FileName(path) + " already holds " + WhatChoiceWrites(choice);
+    }
+    return {};
+}
 
-    const std::string& m_path;
-    const FileHandle& m_lock;
-    StatusLog& m_log;
-    int m_unfinished = 0;
-    bool m_originalKept = false;
-};
+// Every decision of one Execute on a file whose lock is held. A file that cannot be opened has
+// no marker: the backup or the run reports it.
+ExecutePlan Decide(const std::string& path, const FileHandle& lock, const ConversionChoice& choice,
+                   bool backupWanted, StatusLog& log, const GoAhead& goAhead,
+                   bool replaceSharedBackup) {
+    ExecutePlan plan;
+    plan.openError = lock.IsOpen() ? 0 : Files().LastError();
+    if (goAhead && !goAhead()) {
+        plan.outcome = ExecuteOutcome::Declined;
+        return plan;
+    }
+    const int unfinished = lock.IsOpen() ? FindRunMarker(path, log) : 0;
+    if (unfinished < 0) {
+        plan.outcome = ExecuteOutcome::MarkerFailed;
+        plan.error = Files().LastError();
+        return plan;
+    }
+    plan.unfinished = unfinished == 1;
+    if (!backupWanted) {
+        return plan;
+    }
+    plan.keptBecause = WhyKeepBackup(path, choice, plan.unfinished);
+    plan.backup = plan.keptBecause.empty() ? BackupStep::Make : BackupStep::Keep;
+    if (plan.backup == BackupStep::Make && !replaceSharedBackup) {
+        plan.sharer = FileSharingBackup(path);
+        if (!plan.sharer.empty()) {
+            plan.outcome = ExecuteOutcome::SharesBackup;
+        }
+    }
+    return plan;
+}
+
+// Carries out a plan's backup step: true when the conversion may go on; `originalKept` says
+// whether the backup now holds the original.
+bool BackUp(const std::string& path, const ExecutePlan& plan, StatusLog& log, BackupOutcome& backup,
+            bool& originalKept) {
+    if (plan.backup == BackupStep::Keep) {
+        log.AddLine("Kept the backup '" + BackupName(path) + "': " + plan.keptBecause);
+        originalKept = true;
+    } else if (plan.backup == BackupStep::Make) {
+        backup = TryBackup(path, log);
+        originalKept = backup.result == 0;
+    }
+    return backup.result == 0;
+}
+
+// A finished run takes its marker away; so does a run that wrote nothing, unless an earlier one
+// left the file partly converted. Otherwise the file is partly converted: returns the line that
+// says so, after logging it.
+std::string EndRun(const std::string& path, const ExecutePlan& plan, const RunResult& run,
+                   bool originalKept, StatusLog& log) {
+    if (run.end == RunEnd::Finished || (!run.wrote && !plan.unfinished)) {
+        RemoveRunMarker(path, log);
+        return {};
+    }
+    originalKept = originalKept || (plan.unfinished && BackupIsThere(path));
+    std::string line = FileName(path) + " is partly converted" +
+                       (originalKept ? "; " + BackupName(path) + " holds the original" : "");
+    log.AddLine(line);
+    return line;
+}
 
 bool StopRequested(const StopRequest* stop) {
     return stop != nullptr && stop->Requested();
 }
 
 }  // namespace
+
+bool LockAgainstOtherConversions(const std::string& path, FileHandle& lock) {
+    lock = FileHandle(Files().OpenExisting(path, FileLayer::Access::ReadOnly));
+    return !lock.IsOpen() || Files().Lock(lock.Get()) != 1;
+}
+
+ExecutePlan PlanExecute(const std::string& path, const ConversionChoice& choice, bool backupWanted,
+                        StatusLog& log, const GoAhead& goAhead, bool replaceSharedBackup) {
+    FileHandle lock;
+    if (!LockAgainstOtherConversions(path, lock)) {
+        return {.outcome = ExecuteOutcome::Busy};
+    }
+    return Decide(path, lock, choice, backupWanted, log, goAhead, replaceSharedBackup);
+}
 
 ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, bool backupWanted,
                       StatusLog& log, BusyCursor& cursor, const GoAhead& goAhead,
@@ -121,38 +136,36 @@ ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, b
         log.AddLine("Another conversion of this file is running");
         return {.outcome = ExecuteOutcome::Busy};
     }
-    if (goAhead && !goAhead()) {
-        return {.outcome = ExecuteOutcome::Declined};
+    ExecutePlan plan = Decide(path, lock, choice, backupWanted, log, goAhead, replaceSharedBackup);
+    if (plan.outcome == ExecuteOutcome::SharesBackup) {
+        log.AddLine(plan.sharer + " shares the backup " + BackupName(path) + "; not converted");
     }
-    Conversion conversion(path, lock, log);
-    if (!conversion.LookForUnfinished()) {
-        return {.outcome = ExecuteOutcome::MarkerFailed, .error = Files().LastError()};
+    if (plan.outcome != ExecuteOutcome::Finished) {
+        return {.outcome = plan.outcome, .error = plan.error, .sharer = std::move(plan.sharer)};
     }
-    if (backupWanted && !replaceSharedBackup) {
-        std::string sharer = FileSharingBackup(path);
-        if (!sharer.empty() && !conversion.KeepsBackup(choice)) {
-            log.AddLine(sharer + " shares the backup " + BackupName(path) + "; not converted");
-            return {.outcome = ExecuteOutcome::SharesBackup, .sharer = std::move(sharer)};
-        }
-    }
-    if (backupWanted) {
-        const BackupOutcome backup = conversion.BackUp(choice);
-        if (backup.result != 0) {
-            return {.outcome = ExecuteOutcome::BackupFailed, .error = backup.error};
-        }
+    BackupOutcome backup;
+    bool originalKept = false;
+    if (!BackUp(path, plan, log, backup, originalKept)) {
+        return {.outcome = ExecuteOutcome::BackupFailed, .error = backup.error};
     }
     if (StopRequested(stop)) {
-        return {.outcome = ExecuteOutcome::Stopped, .runEnd = RunEnd::Interrupted};
+        return {.outcome = ExecuteOutcome::Stopped,
+                .runEnd = RunEnd::Interrupted,
+                .backup = plan.backup};
     }
-    if (const int error = conversion.Mark(); error != 0) {
-        return {.outcome = ExecuteOutcome::MarkerFailed, .error = error};
+    if (lock.IsOpen() && !plan.unfinished) {
+        if (const int error = PlaceRunMarker(path, lock.Get(), log); error != 0) {
+            return {.outcome = ExecuteOutcome::MarkerFailed, .error = error, .backup = plan.backup};
+        }
     }
     const RunResult run = RunConversion(path, choice, log, cursor, stop);
     const bool finished = run.end == RunEnd::Finished;
     return {.outcome = finished ? ExecuteOutcome::Finished : ExecuteOutcome::Stopped,
             .runEnd = run.end,
             .error = run.error,
-            .partlyConverted = conversion.End(run)};
+            .partlyConverted =
+                lock.IsOpen() ? EndRun(path, plan, run, originalKept, log) : std::string(),
+            .backup = plan.backup};
 }
 
 }  // namespace dnl
