@@ -87,10 +87,13 @@ std::string FolderName(std::string_view path) {
 // One backup in the making: the DNL file open for reading and a temporary file beside it.
 class BackupWriter {
 public:
-    BackupWriter(const std::string& path, const std::string& backupName, StatusLog& log)
+    // `doing` ends the lines of a failed read or write: "backing up a dnl file".
+    BackupWriter(const std::string& path, const std::string& backupName, std::string_view doing,
+                 StatusLog& log)
         : m_path(path),
           m_backupName(backupName),
           m_backupPath(std::string(FolderPart(path)) + backupName),
+          m_doing(doing),
           m_log(log) {}
 
     // A backup that was not put in place leaves nothing behind.
@@ -133,7 +136,7 @@ private:
     }
 
     BackupOutcome WriteError(int error) {
-        m_log.AddLine("Write error eas occurred during backing up a dnl file");
+        m_log.AddLine("Write error eas occurred during " + std::string(m_doing));
         return {-3, error};
     }
 
@@ -168,7 +171,7 @@ private:
             }
             if (count < 0) {
                 const int error = Files().LastError();
-                m_log.AddLine("Read error occurred during backing up a dnl file");
+                m_log.AddLine("Read error occurred during " + std::string(m_doing));
                 return {-4, error};
             }
             if (!WriteAll(m_temporary.Get(), buffer, static_cast<std::size_t>(count))) {
@@ -205,11 +208,14 @@ private:
     const std::string& m_path;
     const std::string& m_backupName;
     const std::string m_backupPath;
+    const std::string_view m_doing;
     StatusLog& m_log;
     FileHandle m_source;
     FileHandle m_temporary;
     std::string m_temporaryPath;
 };
+
+constexpr std::string_view kBackingUp = "backing up a dnl file";
 
 }  // namespace
 
@@ -243,12 +249,12 @@ std::string FileSharingBackup(const std::string& path) {
 }
 
 int BackupCopy(const std::string& path, const std::string& backupName, StatusLog& log) {
-    return BackupWriter(path, backupName, log).Run().result;
+    return BackupWriter(path, backupName, kBackingUp, log).Run().result;
 }
 
 BackupOutcome TryBackup(const std::string& path, StatusLog& log) {
     const std::string backupName = BackupName(path);
-    const BackupOutcome outcome = BackupWriter(path, backupName, log).Run();
+    const BackupOutcome outcome = BackupWriter(path, backupName, kBackingUp, log).Run();
     if (outcome.result == 0) {
         log.AddLine("Backed up the original DNL file as '" + backupName + "'");
     }
@@ -257,6 +263,11 @@ BackupOutcome TryBackup(const std::string& path, StatusLog& log) {
 
 int MakeBackup(const std::string& path, StatusLog& log) {
     return TryBackup(path, log).result;
+}
+
+BackupOutcome CopyOver(const std::string& source, const std::string& name, std::string_view doing,
+                       StatusLog& log) {
+    return BackupWriter(source, name, doing, log).Run();
 }
 
 }  // namespace dnl

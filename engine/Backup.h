@@ -43,4 +43,11 @@ BackupOutcome TryBackup(const std::string& path, StatusLog& log);
 // TryBackup's result alone; a conversion should go ahead only on 0.
 int MakeBackup(const std::string& path, StatusLog& log);
 
+// Copies the file at `source` over the file `name` in the same folder the way BackupCopy makes a
+// backup: written beside, made durable, then renamed into place, so `name` is either the old file
+// or a complete copy. The lines of a failed read or write end with `doing`, such as "restoring a
+// dnl file"; the other failures are logged as a backup's are.
+BackupOutcome CopyOver(const std::string& source, const std::string& name, std::string_view doing,
+                       StatusLog& log);
+
 }  // namespace dnl

@@ -116,6 +116,10 @@ std::string FileErrorText(int error);
 // The operating system's own layer.
 FileLayer& SystemFiles();
 
+// Whether the system's Replace can rename over a file that is open, as Linux can; Windows cannot
+// while any handle to it is open, one of this program's own included.
+bool ReplacesOpenFiles();
+
 // The layer currently in use: the operating system's, unless a test installed another.
 FileLayer& Files();
 

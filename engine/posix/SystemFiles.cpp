@@ -225,4 +225,8 @@ FileLayer& SystemFiles() {
     return layer;
 }
 
+bool ReplacesOpenFiles() {
+    return true;
+}
+
 }  // namespace dnl

@@ -399,4 +399,8 @@ FileLayer& SystemFiles() {
     return layer;
 }
 
+bool ReplacesOpenFiles() {
+    return false;
+}
+
 }  // namespace dnl

@@ -19,6 +19,7 @@
 #include "Examination.h"
 #include "Execute.h"
 #include "ModuleProfiles.h"
+#include "Restore.h"
 #include "TestSupport.h"
 
 namespace dnl::test {
@@ -611,6 +612,37 @@ INSTANTIATE_TEST_SUITE_P(Faults, ExecuteSweepTest,
                          [](const ::testing::TestParamInfo<Fault>& info) {
                              return std::string(FaultName(info.param));
                          });
+
+// Whatever call of a restore fails, the file is the converted one or the whole original and the
+// backup is untouched; the next restore leaves the original and its backup alone in the folder.
+TEST_P(ExecuteSweepTest, RestoreLeavesTheFileWholeWhateverCallFails) {
+    CallCounts restoreCalls;
+    WriteFile(dir.File(".X.dnl.~unfinished"), {});
+    {
+        FaultyFiles counting;
+        ASSERT_EQ(RestoreBackup(path, log).outcome, RestoreOutcome::Restored);
+        restoreCalls = CountCalls(counting);
+    }
+    for (const Call call : SweptCalls(GetParam())) {
+        for (int k = 1; k <= restoreCalls.Of(call); ++k) {
+            SCOPED_TRACE(std::string(CallName(call)) + " #" + std::to_string(k));
+            WriteFile(path, converted);
+            WriteFile(dir.File(".X.dnl.~unfinished"), {});
+            {
+                FaultyFiles files;
+                Arm(files, GetParam(), call, k);
+                const RestoreOutcome outcome = RestoreBackup(path, log).outcome;
+                EXPECT_THAT(files.OpenHandles(), IsEmpty());
+                EXPECT_EQ(ReadFile(path),
+                          outcome == RestoreOutcome::Restored ? sample.bytes : converted);
+            }
+            EXPECT_EQ(ReadFile(dir.File("X.~NL")), sample.bytes);
+            EXPECT_EQ(RestoreBackup(path, log).outcome, RestoreOutcome::Restored);
+            EXPECT_EQ(ReadFile(path), sample.bytes);
+            EXPECT_EQ(FolderNames(), (std::set<std::string>{"X.dnl", "X.~NL"}));
+        }
+    }
+}
 
 }  // namespace
 }  // namespace dnl::test
