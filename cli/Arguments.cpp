@@ -30,10 +30,21 @@ constexpr char kConvertDescription[] =
     "record, no NAME record, or a NAME record that the module's name does not fit)\n"
     "is left untouched, with the reason.\n";
 
+constexpr char kRestoreDescription[] =
+    "Puts each FILE's backup X.~NL back as the file X.dnl: it is copied beside the\n"
+    "file and renamed over it, so X.dnl is either as it was or the whole backup.\n"
+    "The backup stays until you delete it. X.dnl holds its original again, so the\n"
+    "marker of an unfinished conversion, .X.dnl.~unfinished, is removed too.\n"
+    "Refused when X.dnl has no backup, when another conversion holds it, or when\n"
+    "another DNL file (X.DNL) has the same backup name.\n";
+
+constexpr char kJsonHelp[] = "one JSON object per file, one a line, instead of the text";
+
 constexpr char kExitStatus[] = R"(Exit status:
   0  every file was read and well formed (info), or every conversion finished
   1  a file could not be read or has a problem (info), or a conversion did not
-     finish or a file was left untouched (convert); each such file also gets
+     finish or a file was left untouched (convert; with --dry-run, would
+     not), or a file was not restored (restore); each such file also gets
      a line on standard error saying why
   2  wrong arguments, a missing file, or two files that would write the same
      file (convert); nothing was touched)";
@@ -45,6 +56,7 @@ struct ConvertOptions {
     bool gbr = false;
     bool noBackup = false;
     bool force = false;
+    bool dryRun = false;
 };
 
 // A code such as 0x0801: the 16 bits are written as they are, whichever list they come from.
@@ -114,7 +126,8 @@ std::string ResolveConvert(const ConvertOptions& options, bool formatGiven, Conv
         error = "--gbr: only for " + GbrModules();
     }
     if (error.empty()) {
-        choice = {module, *miscValue, options.gbr, !options.noBackup, options.force};
+        choice = {module,        *miscValue,    options.gbr, !options.noBackup,
+                  options.force, options.dryRun};
     }
     return error;
 }
@@ -157,6 +170,16 @@ void AddConvertOptions(CLI::App& convert, ConvertOptions& options) {
         .add_flag("--force", options.force,
                   "rewrite even a file that would be left untouched, as\nthe window does")
         ->disable_flag_override();
+    convert
+        .add_flag("--dry-run", options.dryRun,
+                  "say what each file's conversion would do (its NAME and\n"
+                  "MISC code, its backup) and change nothing; the exit\n"
+                  "status is the one the conversion would give")
+        ->disable_flag_override();
+}
+
+void AddJsonFlag(CLI::App& command, bool& json) {
+    command.add_flag("--json", json, kJsonHelp)->disable_flag_override();
 }
 
 // Asking for help beats any mistake in the other arguments.
@@ -194,10 +217,13 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     Arguments arguments;
     ConvertOptions options;
     CLI::App* info = AddFilesCommand(app, "info", kInfoDescription, arguments.files);
+    AddJsonFlag(*info, arguments.json);
     CLI::App* convert = AddFilesCommand(app, "convert", kConvertDescription, arguments.files);
     AddConvertOptions(*convert, options);
+    AddJsonFlag(*convert, arguments.json);
     CLI::App* modules =
         app.add_subcommand("modules", "Lists the modules with their formats and codes.\n");
+    CLI::App* restore = AddFilesCommand(app, "restore", kRestoreDescription, arguments.files);
     try {
         // CLI11 takes the arguments last first.
         app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
@@ -211,6 +237,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     }
     arguments.command = info->parsed()      ? Command::Info
                         : modules->parsed() ? Command::Modules
+                        : restore->parsed() ? Command::Restore
                                             : Command::Convert;
     if (arguments.command == Command::Convert) {
         const bool formatGiven = convert->get_option("--format")->count() > 0;

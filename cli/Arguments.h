@@ -6,7 +6,7 @@
 
 namespace dnl::cli {
 
-enum class Command { Help, Version, Info, Convert, Modules };
+enum class Command { Help, Version, Info, Convert, Restore, Modules };
 
 // The target of a conversion: the same four choices the window's selection holds.
 struct ConvertChoice {
@@ -16,12 +16,15 @@ struct ConvertChoice {
     bool backup = true;
     // Converts even a file whose examination says the run would not end well, as the window does.
     bool force = false;
+    // Says what each file's conversion would do, and changes nothing.
+    bool dryRun = false;
 };
 
 struct Arguments {
     Command command = Command::Help;
     ConvertChoice choice;
     std::vector<std::string> files;
+    bool json = false;  // one JSON object per file (info and convert)
 };
 
 // Good arguments, or the one line that says what is wrong with them.

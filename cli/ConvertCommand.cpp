@@ -11,10 +11,12 @@
 #include "ExitCodes.h"
 #include "FileCheck.h"
 #include "FileIo.h"
+#include "FileReport.h"
 #include "ModuleProfiles.h"
 #include "PathSyntax.h"
 #include "ProblemText.h"
 #include "StatusLog.h"
+#include "TextFormat.h"
 #include "Utf8Path.h"
 
 namespace dnl::cli {
@@ -22,47 +24,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A FILE argument, as given and as an absolute path, like the one the window's file dialog
-// yields.
-struct Target {
-    std::string argument;
-    fs::path path;
-};
-
-// Prints each line of a backup and a run the moment it is logged.
-class PrintingLog final : public StatusLog {
-public:
-    explicit PrintingLog(std::ostream& out) : m_out(out) {}
-
-    void AddLine(const std::string& text) override { m_out << text << '\n' << std::flush; }
-
-private:
-    std::ostream& m_out;
-};
-
 // A terminal shows no busy cursor.
 class NoCursor final : public BusyCursor {
 public:
     void ShowBusy() override {}
     void ShowNormal() override {}
 };
-
-bool FindTargets(const std::vector<std::string>& files, std::vector<Target>& targets,
-                 std::ostream& err) {
-    bool found = true;
-    for (const std::string& file : files) {
-        std::error_code error;
-        const fs::path path = fs::absolute(PathFromUtf8(WithoutDevicePrefix(file)), error);
-        const std::string why = error ? error.message() : WhyNotARegularFile(path);
-        if (why.empty()) {
-            targets.push_back({file, path});
-        } else {
-            err << "dnlconv: cannot convert '" << file << "': " << why << '\n';
-            found = false;
-        }
-    }
-    return found;
-}
 
 // A file that a conversion writes, told apart as the system tells files apart: by the identity of
 // a file that exists, and by the identity of its folder and its name, compared by the system's
@@ -125,29 +92,53 @@ bool WritesApart(const std::vector<Target>& targets, bool backup, std::ostream& 
     return true;
 }
 
+// The first NAME record a run meets, when it meets one before `problem`.
+const NameRecordInfo* NameBefore(const DnlExamination& examination, const DnlProblem* problem) {
+    const std::vector<NameRecordInfo>& names = examination.names.kept;
+    if (names.empty() || (problem != nullptr && names.front().offset > problem->offset)) {
+        return nullptr;
+    }
+    return &names.front();
+}
+
+// What a run meets first that it cannot get past cleanly: a first NAME record that the module's
+// name does not fit, or a problem in the file's structure. Empty when it meets neither. A module
+// that stops after the NAME record, with `stopsThere`, never meets what lies past that record.
+std::string FirstObstacle(const DnlExamination& examination, std::uint8_t moduleIndex,
+                          bool stopsThere) {
+    const std::vector<DnlProblem>& problems = examination.problems.kept;
+    const DnlProblem* problem = problems.empty() ? nullptr : &problems.front();
+    const ModuleProfile& profile = *ProfileFor(moduleIndex);
+    if (const NameRecordInfo* name = NameBefore(examination, problem)) {
+        const std::int32_t needed = NamePayloadLength(profile);
+        if (name->length != needed) {
+            return "the NAME record at offset " + std::to_string(name->offset) + " has a " +
+                   std::to_string(name->length) + "-byte payload; " +
+                   std::string(profile.selectorText) + " needs " + std::to_string(needed);
+        }
+        if (stopsThere && profile.stopsAfterName) {
+            return {};
+        }
+    }
+    return problem != nullptr ? DescribeProblem(*problem) : std::string();
+}
+
 // Why a run on the file would stop midway or leave a file that is not one for the module: the
-// first thing it would meet of a problem in the file's structure, a first NAME record that the
-// module's name does not fit, or no NAME record at all. Empty when none; a file that cannot be
+// first obstacle it would meet, or no NAME record at all. Empty when none; a file that cannot be
 // opened is left to the conversion, which reports that itself.
-std::string WhyNotToConvert(const std::string& path, std::uint8_t moduleIndex) {
-    const DnlExamination examination = ExamineDnl(path);
+std::string WhyNotToConvert(const DnlExamination& examination, std::uint8_t moduleIndex) {
     if (!examination.opened) {
         return {};
     }
-    const std::vector<DnlProblem>& problems = examination.problems.kept;
-    const DnlProblem* problem = problems.empty() ? nullptr : &problems.front();
-    if (examination.names.kept.empty()) {
-        return problem != nullptr ? DescribeProblem(*problem) : "no NAME record";
+    if (examination.names.kept.empty() && examination.problems.kept.empty()) {
+        return "no NAME record";
     }
-    const NameRecordInfo& name = examination.names.kept.front();
-    const ModuleProfile& profile = *ProfileFor(moduleIndex);
-    const std::int32_t needed = NamePayloadLength(profile);
-    if (name.length != needed && (problem == nullptr || name.offset < problem->offset)) {
-        return "the NAME record at offset " + std::to_string(name.offset) + " has a " +
-               std::to_string(name.length) + "-byte payload; " + std::string(profile.selectorText) +
-               " needs " + std::to_string(needed);
-    }
-    return problem != nullptr ? DescribeProblem(*problem) : std::string();
+    return FirstObstacle(examination, moduleIndex, false);
+}
+
+// Why a run that is made to go on (--force) would not finish; empty when it would.
+std::string WhyTheRunWouldStop(const DnlExamination& examination, std::uint8_t moduleIndex) {
+    return examination.opened ? FirstObstacle(examination, moduleIndex, true) : std::string();
 }
 
 // Why a run stopped, in words: the system's text for the error of the call that failed or, when
@@ -195,45 +186,168 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
     }
 }
 
+// The outcome as a JSON object names it: what a script tests first.
+constexpr char kFinished[] = "finished";
+constexpr char kStopped[] = "stopped";
+constexpr char kNotConverted[] = "not converted";
+
+// What a backup step comes to, for a JSON object.
+Json BackupFacts(BackupStep step, const std::string& path) {
+    const char* what = step == BackupStep::Make   ? "made"
+                       : step == BackupStep::Keep ? "kept"
+                                                  : "none";
+    return {{"backup", what},
+            {"backup_file", step == BackupStep::None ? Json() : Json(BackupName(path))}};
+}
+
+// Ends a file's report with its outcome; a file that did not finish is also explained.
+bool Conclude(const Target& target, const char* outcome, const std::string& reason,
+              const Json& facts, FileReport& report) {
+    Json ending = {{"outcome", outcome}, {"error", reason.empty() ? Json() : Json(reason)}};
+    ending.update(facts);
+    report.End(ending);
+    if (!reason.empty()) {
+        report.Explain(target.argument, reason);
+    }
+    return std::string_view(outcome) == kFinished;
+}
+
+// Asks, with the file locked, whether to go on: not when the file's examination says that the
+// run would not end well, unless forced. `why` is then set to the reason.
+GoAhead ExaminedFirst(const std::string& path, const ConvertChoice& choice, std::string& why) {
+    return [&path, &choice, &why] {
+        why = choice.force ? std::string() : WhyNotToConvert(ExamineDnl(path), choice.moduleIndex);
+        return why.empty();
+    };
+}
+
+ConversionChoice EngineChoice(const ConvertChoice& choice) {
+    return {choice.moduleIndex, choice.miscValue, choice.gbr};
+}
+
 // What Execute does for one file, unless the file's examination, made with the file locked,
 // says that the run would not end well; true when the run finished.
 bool Convert(const Target& target, const ConvertChoice& choice, const StopRequest* stop,
-             std::ostream& out, std::ostream& err) {
-    out << "==> " << target.argument << " <==\n";
+             FileReport& report) {
+    report.Begin(target.argument);
     const std::string path = Utf8FromPath(target.path);
     std::string why;
+    NoCursor cursor;
+    const ExecuteResult result = Execute(path, EngineChoice(choice), choice.backup, report, cursor,
+                                         ExaminedFirst(path, choice, why), stop, choice.force);
+    const Json backup = BackupFacts(result.backup, path);
+    switch (result.outcome) {
+        case ExecuteOutcome::Finished:
+            return Conclude(target, kFinished, {}, backup, report);
+        case ExecuteOutcome::Declined:
+            report.AddLine("Not converted: " + why);
+            return Conclude(target, kNotConverted,
+                            "not converted: " + why + "; --force converts it anyway", backup,
+                            report);
+        case ExecuteOutcome::Stopped:
+            return Conclude(target, kStopped, Failure(result, choice.moduleIndex), backup, report);
+        default:
+            return Conclude(target, kNotConverted, Failure(result, choice.moduleIndex), backup,
+                            report);
+    }
+}
+
+// "NAME "TNW8", MISC 0x1801 in 3 records": what a run for `choice` writes into a file with
+// `miscRecords` MISC records, and the same as JSON facts.
+std::string WhatWouldBeWritten(const ConvertChoice& choice, int miscRecords, Json& facts) {
+    const ModuleProfile& profile = *ProfileFor(choice.moduleIndex);
+    const auto code = static_cast<std::uint16_t>(WrittenMiscValue(EngineChoice(choice)));
+    facts = {{"name", profile.nameText},
+             {"misc", profile.rewritesMisc ? Json(code) : Json()},
+             {"misc_records", miscRecords}};
+    const std::string name = "NAME " + Quoted(profile.nameText);
+    if (!profile.rewritesMisc) {
+        return name + "; the MISC records stay as they are";
+    }
+    return name + ", MISC " + Hex16(code) + " in " + std::to_string(miscRecords) +
+           (miscRecords == 1 ? " record" : " records");
+}
+
+std::string BackupWouldBe(const ExecutePlan& plan, const std::string& path) {
+    switch (plan.backup) {
+        case BackupStep::Make:
+            return "Backup '" + BackupName(path) + "' would be made";
+        case BackupStep::Keep:
+            return "Backup '" + BackupName(path) + "' would be kept: " + plan.keptBecause;
+        default:
+            return "No backup would be made";
+    }
+}
+
+// Why Execute would leave the file untouched; empty when it would go ahead.
+std::string WhyWouldNotConvert(const ExecutePlan& plan, const std::string& why) {
+    switch (plan.outcome) {
+        case ExecuteOutcome::Busy:
+            return "another conversion of this file is running";
+        case ExecuteOutcome::Declined:
+            return why;
+        case ExecuteOutcome::SharesBackup:
+            return plan.sharer + " shares the backup " + BackupName(plan.sharer);
+        case ExecuteOutcome::MarkerFailed:
+            return "whether its last conversion finished cannot be told: " +
+                   FileErrorText(plan.error);
+        default:
+            return plan.openError != 0 ? "it cannot be opened: " + FileErrorText(plan.openError)
+                                       : std::string();
+    }
+}
+
+// Says what Execute would do for one file, from the same decisions, and changes nothing; true
+// when the run would finish.
+bool DryRun(const Target& target, const ConvertChoice& choice, FileReport& report) {
+    report.Begin(target.argument);
+    const std::string path = Utf8FromPath(target.path);
+    DnlExamination examination;
+    std::string why;
     const GoAhead examined = [&] {
-        why = choice.force ? std::string() : WhyNotToConvert(path, choice.moduleIndex);
+        examination = ExamineDnl(path);
+        why = choice.force ? std::string() : WhyNotToConvert(examination, choice.moduleIndex);
         return why.empty();
     };
-    PrintingLog log(out);
-    NoCursor cursor;
-    const ExecuteResult result = Execute(path, {choice.moduleIndex, choice.miscValue, choice.gbr},
-                                         choice.backup, log, cursor, examined, stop, choice.force);
-    if (result.outcome == ExecuteOutcome::Finished) {
-        return true;
+    const ExecutePlan plan =
+        PlanExecute(path, EngineChoice(choice), choice.backup, report, examined, choice.force);
+    if (const std::string refusal = WhyWouldNotConvert(plan, why); !refusal.empty()) {
+        report.AddLine("Would not convert: " + refusal);
+        const bool forceHelps = plan.outcome == ExecuteOutcome::Declined ||
+                                plan.outcome == ExecuteOutcome::SharesBackup;
+        return Conclude(target, kNotConverted,
+                        "would not be converted: " + refusal +
+                            (forceHelps ? "; --force converts it anyway" : ""),
+                        BackupFacts(BackupStep::None, path), report);
     }
-    if (result.outcome == ExecuteOutcome::Declined) {
-        out << "Not converted: " << why << '\n' << std::flush;
-        err << "dnlconv: '" << target.argument << "' not converted: " << why
-            << "; --force converts it anyway\n";
-        return false;
+    Json facts;
+    report.AddLine("Would convert: " + WhatWouldBeWritten(choice, examination.miscs.count, facts));
+    report.AddLine(BackupWouldBe(plan, path));
+    facts.update(BackupFacts(plan.backup, path));
+    const std::string stop = WhyTheRunWouldStop(examination, choice.moduleIndex);
+    if (stop.empty()) {
+        return Conclude(target, kFinished, {}, facts, report);
     }
-    err << "dnlconv: '" << target.argument << "' " << Failure(result, choice.moduleIndex) << '\n';
-    return false;
+    report.AddLine("The run would stop before the end: " + stop);
+    return Conclude(target, kStopped, "would stop before the end: " + stop, facts, report);
 }
 
 }  // namespace
 
-int ConvertCommand(const std::vector<std::string>& files, const ConvertChoice& choice,
+int ConvertCommand(const std::vector<std::string>& files, const ConvertChoice& choice, bool json,
                    std::ostream& out, std::ostream& err, const StopRequest* stop) {
     std::vector<Target> targets;
-    if (!FindTargets(files, targets, err) || !WritesApart(targets, choice.backup, err)) {
+    if (!FindTargets(files, "convert", targets, err) || !WritesApart(targets, choice.backup, err)) {
         return kExitBadArguments;
     }
+    TextReport text({out, err});
+    JsonReport jsonLines({out, err}, choice.dryRun);
+    FileReport& report = json ? static_cast<FileReport&>(jsonLines) : text;
     bool allFinished = true;
     for (const Target& target : targets) {
-        allFinished = Convert(target, choice, stop, out, err) && allFinished;
+        const bool finished =
+            choice.dryRun ? DryRun(target, choice, report) : Convert(target, choice, stop, report);
+        allFinished = finished && allFinished;
         if (stop != nullptr && stop->Requested()) {
             return kExitFailure;
         }

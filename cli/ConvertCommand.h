@@ -16,8 +16,10 @@ namespace dnl::cli {
 // file that does not finish also gets a line on `err` saying why. Files that are missing or not
 // regular, or two files that would write the same file, are argument errors reported on `err`
 // before any file is touched. A requested `stop` ends the conversion under way between two
-// records and leaves the files after it alone. Returns an exit code.
-int ConvertCommand(const std::vector<std::string>& files, const ConvertChoice& choice,
+// records and leaves the files after it alone. With `json`, each file is one JSON object on a
+// line of `out` instead. A dry run (ConvertChoice::dryRun) says what each conversion would do,
+// from the same decisions, and writes nothing. Returns an exit code.
+int ConvertCommand(const std::vector<std::string>& files, const ConvertChoice& choice, bool json,
                    std::ostream& out, std::ostream& err, const StopRequest* stop = nullptr);
 
 }  // namespace dnl::cli

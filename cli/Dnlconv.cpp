@@ -6,6 +6,7 @@
 #include "FileArguments.h"
 #include "InfoCommand.h"
 #include "ModulesCommand.h"
+#include "RestoreCommand.h"
 
 namespace dnl::cli {
 
@@ -23,9 +24,12 @@ int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ost
             out << parsed.printed;
             return kExitSuccess;
         case Command::Info:
-            return InfoCommand(FilesNamedBy(arguments.files), out, err);
+            return InfoCommand(FilesNamedBy(arguments.files), arguments.json, out, err);
         case Command::Convert:
-            return ConvertCommand(FilesNamedBy(arguments.files), arguments.choice, out, err, stop);
+            return ConvertCommand(FilesNamedBy(arguments.files), arguments.choice, arguments.json,
+                                  out, err, stop);
+        case Command::Restore:
+            return RestoreCommand(FilesNamedBy(arguments.files), out, err);
         case Command::Modules:
             return ModulesCommand(out);
     }

@@ -2,6 +2,9 @@
 
 #include <system_error>
 
+#include "PathSyntax.h"
+#include "Utf8Path.h"
+
 namespace dnl::cli {
 
 namespace fs = std::filesystem;
@@ -16,6 +19,23 @@ std::string WhyNotARegularFile(const fs::path& path) {
         return error.message();
     }
     return fs::is_regular_file(status) ? std::string() : std::string("not a regular file");
+}
+
+bool FindTargets(const std::vector<std::string>& files, const std::string& verb,
+                 std::vector<Target>& targets, std::ostream& err) {
+    bool found = true;
+    for (const std::string& file : files) {
+        std::error_code error;
+        const fs::path path = fs::absolute(PathFromUtf8(WithoutDevicePrefix(file)), error);
+        const std::string why = error ? error.message() : WhyNotARegularFile(path);
+        if (why.empty()) {
+            targets.push_back({file, path});
+        } else {
+            err << "dnlconv: cannot " << verb << " '" << file << "': " << why << '\n';
+            found = false;
+        }
+    }
+    return found;
 }
 
 }  // namespace dnl::cli

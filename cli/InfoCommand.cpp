@@ -3,6 +3,7 @@
 #include "Examination.h"
 #include "ExitCodes.h"
 #include "FileIo.h"
+#include "FileReport.h"
 #include "ModuleProfiles.h"
 #include "ProblemText.h"
 #include "TextFormat.h"
@@ -121,16 +122,86 @@ void PrintReport(const DnlExamination& examination, const std::string& file, std
     }
 }
 
+// The facts of one kind of record: how many, and the first ones, as `fact` gives each.
+template <typename Record, typename Fact>
+Json FirstRecordsJson(const FirstRecords<Record>& records, Fact fact) {
+    Json first = Json::array();
+    for (const Record& record : records.kept) {
+        first.push_back(fact(record));
+    }
+    return {{"count", records.count}, {"first", std::move(first)}};
+}
+
+Json ModuleJson(std::uint8_t index) {
+    const ModuleProfile* profile = ProfileFor(index);
+    return profile != nullptr ? Json(profile->selectorText) : Json();
+}
+
+// The formats a MISC value means for the file's module, and whether it marks GBR.
+Json MiscJson(const MiscRecordInfo& misc, std::uint8_t moduleIndex) {
+    const bool listed = ProfileFor(moduleIndex) != nullptr && !MiscListFor(moduleIndex).empty();
+    const MiscMeaning meaning = listed ? MeaningOf(moduleIndex, misc.value) : MiscMeaning{};
+    Json formats = Json::array();
+    for (const std::string_view format : meaning.formats) {
+        formats.push_back(format);
+    }
+    return {{"offset", misc.offset},
+            {"value", misc.value},
+            {"formats", std::move(formats)},
+            {"gbr", !meaning.formats.empty() && meaning.gbr}};
+}
+
+// What `info` prints of a file, as one JSON object.
+Json ReportJson(const DnlExamination& examination, const std::string& file) {
+    const std::uint8_t module = ModuleOf(examination);
+    const bool anyMisc = examination.miscs.count != 0;
+    Json miscs = FirstRecordsJson(
+        examination.miscs, [module](const MiscRecordInfo& misc) { return MiscJson(misc, module); });
+    miscs["lowest"] = anyMisc ? Json(examination.lowestMisc) : Json();
+    miscs["highest"] = anyMisc ? Json(examination.highestMisc) : Json();
+    const bool wellFormed = examination.problems.count == 0;
+    return {
+        {"file", file},
+        {"outcome", wellFormed ? "well formed" : "not well formed"},
+        {"error", wellFormed ? Json() : Json(DescribeProblem(examination.problems.kept.front()))},
+        {"size", examination.size},
+        {"records", examination.records},
+        {"module", ModuleJson(module)},
+        {"names", FirstRecordsJson(examination.names,
+                                   [](const NameRecordInfo& name) -> Json {
+                                       return {{"offset", name.offset},
+                                               {"text", name.text},
+                                               {"cut", name.cut},
+                                               {"module", ModuleJson(ModuleNamedBy(name.text))},
+                                               {"length", name.length}};
+                                   })},
+        {"miscs", std::move(miscs)},
+        {"problems", FirstRecordsJson(examination.problems,
+                                      [](const DnlProblem& problem) -> Json {
+                                          return DescribeProblem(problem);
+                                      })},
+        {"well_formed", wellFormed},
+    };
+}
+
 // False when the file could not be read or is not well formed.
-bool ReportFile(const std::string& file, std::ostream& out, std::ostream& err) {
+bool ReportFile(const std::string& file, bool json, std::ostream& out, std::ostream& err) {
     const DnlExamination examination = ExamineDnl(file);
     if (!examination.opened) {
-        err << "dnlconv: cannot open '" << file << "': " << FileErrorText(examination.openError)
-            << '\n';
+        const std::string why = FileErrorText(examination.openError);
+        if (json) {
+            out << JsonText({{"file", file}, {"outcome", "cannot open"}, {"error", why}}) << '\n';
+        }
+        out.flush();
+        err << "dnlconv: cannot open '" << file << "': " << why << '\n';
         return false;
     }
-    out << "==> " << file << " <==\n";
-    PrintReport(examination, file, out);
+    if (json) {
+        out << JsonText(ReportJson(examination, file)) << '\n';
+    } else {
+        out << "==> " << file << " <==\n";
+        PrintReport(examination, file, out);
+    }
     if (examination.problems.count != 0) {
         out.flush();
         err << "dnlconv: '" << file
@@ -143,10 +214,11 @@ bool ReportFile(const std::string& file, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-int InfoCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+int InfoCommand(const std::vector<std::string>& files, bool json, std::ostream& out,
+                std::ostream& err) {
     bool allWellFormed = true;
     for (const std::string& file : files) {
-        allWellFormed = ReportFile(file, out, err) && allWellFormed;
+        allWellFormed = ReportFile(file, json, out, err) && allWellFormed;
     }
     return allWellFormed ? kExitSuccess : kExitFailure;
 }

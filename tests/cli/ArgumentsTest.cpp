@@ -39,6 +39,7 @@ TEST(ArgumentsTest, ConvertTurnsModuleAndFormatIntoTheWindowsChoices) {
         {{"convert", "--module", "0", "--format", "0x1104", "a"}, {0, 0x1104, false, true}, {"a"}},
         {{"convert", "--module", "3", "--format", "0XFFFF", "a"}, {3, -1, false, true}, {"a"}},
         {{"convert", "--module", "LM5", "a"}, {1, 0, false, true}, {"a"}},
+        {{"convert", "--dry-run", "--module", "LM5", "a"}, {1, 0, false, true, false, true}, {"a"}},
         // After "--" everything is a file, even what looks like an option.
         {{"convert", "--module", "JSRY3", "--", "--gbr", "-"},
          {4, 0x0008, false, true},
@@ -55,6 +56,7 @@ TEST(ArgumentsTest, ConvertTurnsModuleAndFormatIntoTheWindowsChoices) {
         EXPECT_EQ(choice.gbr, expected.choice.gbr) << where;
         EXPECT_EQ(choice.backup, expected.choice.backup) << where;
         EXPECT_EQ(choice.force, expected.choice.force) << where;
+        EXPECT_EQ(choice.dryRun, expected.choice.dryRun) << where;
         EXPECT_EQ(parsed.arguments.files, expected.files) << where;
     }
 }
@@ -76,6 +78,12 @@ TEST(ArgumentsTest, HelpAndVersionWinBeforeTheEndOfOptions) {
     EXPECT_EQ(info.arguments.command, Command::Info);
     EXPECT_THAT(info.arguments.files, ElementsAre("a.dnl", "b.dnl"));
     EXPECT_EQ(ParseArguments({"modules"}).arguments.command, Command::Modules);
+    EXPECT_FALSE(info.arguments.json);
+    EXPECT_TRUE(ParseArguments({"info", "--json", "a.dnl"}).arguments.json);
+    EXPECT_TRUE(ParseArguments({"convert", "--module", "3", "a", "--json"}).arguments.json);
+    const ParsedArguments restore = ParseArguments({"restore", "a.dnl", "b.dnl"});
+    EXPECT_EQ(restore.arguments.command, Command::Restore);
+    EXPECT_THAT(restore.arguments.files, ElementsAre("a.dnl", "b.dnl"));
 }
 
 struct ErrorCase {
@@ -86,7 +94,7 @@ struct ErrorCase {
 // Every argument error ends the program with one line on standard error and exit code 2, before
 // any file is opened: the file named in the arguments keeps its bytes and gets no backup.
 TEST(ArgumentsTest, EveryArgumentErrorIsOneLineAndTouchesNoFile) {
-    const std::string commands = "choose info, convert, modules";
+    const std::string commands = "choose info, convert, modules, restore";
     const std::string modules = "choose RQX4, LM5, PZK2, TNWQ8, JSRY3, or an index from 0 to 4";
     const std::string codes = "or a code from 0x0000 to 0xFFFF";
     const std::string tnwq8Formats =
@@ -129,6 +137,10 @@ TEST(ArgumentsTest, EveryArgumentErrorIsOneLineAndTouchesNoFile) {
         {{"convert", "--module", "PZK2", "--gbr", "x.dnl"}, "--gbr: only for TNWQ8"},
         {{"convert", "--module", "LM5", "--gbr", "x.dnl"}, "--gbr: only for TNWQ8"},
         {{"convert", "--module", "3"}, "FILE is required"},
+        {{"restore"}, "FILE is required"},
+        {{"restore", "--json", "x.dnl"}, "The following argument was not expected: --json"},
+        {{"convert", "--module", "3", "--dry-run=1", "x.dnl"},
+         "dry-run was given a disallowed flag override"},
     };
     test::TempDir dir;
     const Bytes bytes = Dnl().Name("RQX4").Misc(0).End().bytes;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "DnlconvTest.h"
@@ -141,6 +142,127 @@ TEST_F(ConvertBatchTest, WithoutBackupNoBackupIsMade) {
     EXPECT_FALSE(fs::exists(dir.File("f/x.~NL")));
 }
 
+// A dry run says what the conversion would do and leaves the folder exactly as it was; the
+// conversion then exits as the dry run said it would.
+TEST_F(ConvertBatchTest, DryRunSaysWhatTheConversionWouldDoAndChangesNothing) {
+    const Bytes noEnd = Dnl().Name("RQX4").Misc(0).bytes;
+    const std::string backupMade = "Backup 'x.~NL' would be made";
+    struct Case {
+        Bytes bytes;
+        std::vector<std::string> options;  // --module first
+        bool unfinished;                   // an earlier conversion left its marker and the backup
+        int code;
+        std::vector<std::string> lines;
+        std::string err;
+    };
+    const std::string tnw8 = "Would convert: NAME \"TNW8\", MISC 0x0800 in 1 record";
+    const std::string stops = "the NAME record at offset 8 has a 5-byte payload; JSRY3 needs 6";
+    // clang-format off
+    const std::vector<Case> cases = {
+        {kRqx4File, {"TNWQ8"}, false, 0, {tnw8, backupMade}, ""},
+        {kRqx4File, {"TNWQ8", "--no-backup"}, false, 0, {tnw8, "No backup would be made"}, ""},
+        {kRqx4File, {"TNWQ8"}, true, 0,
+         {tnw8, "Backup 'x.~NL' would be kept: the last conversion of x.dnl did not finish"}, ""},
+        {noEnd, {"TNWQ8"}, false, 1, {"Would not convert: no end record"},
+         "would not be converted: no end record; --force converts it anyway"},
+        {Dnl().Misc(0).Misc(0).End().bytes, {"TNWQ8", "--format", "1080/50i", "--gbr", "--force"},
+         false, 0, {"Would convert: NAME \"TNW8\", MISC 0x1801 in 2 records", backupMade}, ""},
+        {noEnd, {"LM5", "--force"}, false, 0,
+         {"Would convert: NAME \"LM5 \"; the MISC records stay as they are", backupMade}, ""},
+        {Dnl().Misc(1).Name("RQX4").End().bytes, {"JSRY3", "--force"}, false, 1,
+         {"Would convert: NAME \"JSRY6\", MISC 0x0008 in 1 record", backupMade,
+          "The run would stop before the end: " + stops},
+         "would stop before the end: " + stops},
+    };
+    // clang-format on
+    for (const Case& expected : cases) {
+        fs::remove_all(dir.File("f"));
+        const std::string path = Place("f/x.dnl", expected.bytes);
+        if (expected.unfinished) {
+            Place("f/x.~NL", kRqx4File);
+            Place("f/.x.dnl.~unfinished", {});
+        }
+        std::vector<std::string> args = {"convert", "--dry-run", "--module"};
+        args.insert(args.end(), expected.options.begin(), expected.options.end());
+        args.push_back(path);
+        const auto before = Snapshot();
+
+        EXPECT_EQ(Run(args), expected.code) << expected.lines.front();
+
+        std::vector<std::string> lines = {"==> " + path + " <=="};
+        lines.insert(lines.end(), expected.lines.begin(), expected.lines.end());
+        EXPECT_EQ(Lines(out.str()), lines);
+        EXPECT_EQ(err.str(),
+                  expected.err.empty() ? "" : "dnlconv: '" + path + "' " + expected.err + "\n");
+        EXPECT_EQ(Snapshot(), before) << expected.lines.front();
+        args.erase(args.begin() + 1);
+        EXPECT_EQ(Run(args), expected.code) << "converted: " << out.str();
+    }
+}
+
+// With --json each file is one object a line, with the lines logged and the outcome.
+TEST_F(ConvertBatchTest, JsonGivesOneObjectPerFile) {
+    using nlohmann::json;
+    const std::string good = Place("f/good.dnl", kRqx4File);
+    const std::string broken = Place("f/broken.dnl", Dnl().Name("RQX4").bytes);
+    for (const bool dryRun : {true, false}) {
+        EXPECT_EQ(Run({"convert", "--json", dryRun ? "--dry-run" : "--json", "--module", "PZK2",
+                       good, broken}),
+                  1);
+        const std::vector<std::string> objects = Lines(out.str());
+        ASSERT_EQ(objects.size(), 2U) << out.str();
+        json expected = {{"file", good},     {"dry_run", dryRun}, {"outcome", "finished"},
+                         {"error", nullptr}, {"backup", "made"},  {"backup_file", "good.~NL"}};
+        expected["lines"] = dryRun ? json::array({"Would convert: NAME \"PZK2\", MISC 0x0000 in "
+                                                  "1 record",
+                                                  "Backup 'good.~NL' would be made"})
+                                   : json::array({"Backed up the original DNL file as 'good.~NL'",
+                                                  "Start...", "Find a NAME record", "--> PZK2",
+                                                  "Modified the MISC record to 0", "Finished"});
+        if (dryRun) {
+            expected.update({{"name", "PZK2"}, {"misc", 0}, {"misc_records", 1}});
+        }
+        EXPECT_EQ(json::parse(objects[0]), expected);
+        const std::string why = std::string(dryRun ? "would not be converted" : "not converted") +
+                                ": no end record; --force converts it anyway";
+        EXPECT_EQ(json::parse(objects[1]),
+                  json({{"file", broken},
+                        {"dry_run", dryRun},
+                        {"outcome", "not converted"},
+                        {"error", why},
+                        {"backup", "none"},
+                        {"backup_file", nullptr},
+                        {"lines", json::array({dryRun ? "Would not convert: no end record"
+                                                      : "Not converted: no end record"})}}));
+        EXPECT_EQ(err.str(), "dnlconv: '" + broken + "' " + why + "\n");
+    }
+}
+
+// Restore puts the original back byte for byte, keeps the backup, and takes the marker of an
+// unfinished conversion away, leaving nothing else; without a backup, or with a file missing, it
+// changes nothing.
+TEST_F(ConvertBatchTest, RestorePutsTheOriginalBackAndKeepsTheBackup) {
+    const std::string path = Place("f/x.dnl", kRqx4File);
+    EXPECT_EQ(Run({"restore", path}), 1);
+    EXPECT_EQ(out.str(), "==> " + path + " <==\nNo backup 'x.~NL' to restore\n");
+    EXPECT_EQ(err.str(), "dnlconv: '" + path + "' not restored: there is no backup x.~NL\n");
+    ASSERT_EQ(Run({"convert", "--module", "TNWQ8", path}), 0);
+    Place("f/.x.dnl.~unfinished", {});
+    const auto converted = Snapshot();
+    EXPECT_EQ(Run({"restore", path, dir.File("f/missing.dnl")}), 2);
+    EXPECT_EQ(err.str(), "dnlconv: cannot restore '" + dir.File("f/missing.dnl") +
+                             "': No such file or directory\n");
+    EXPECT_EQ(Snapshot(), converted);
+
+    EXPECT_EQ(Run({"restore", path}), 0);
+
+    EXPECT_EQ(out.str(), "==> " + path + " <==\nRestored the original DNL file from 'x.~NL'\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(ReadFile(path), kRqx4File);
+    EXPECT_EQ(ReadFile(dir.File("f/x.~NL")), kRqx4File);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("f")), fs::directory_iterator()), 2);
+}
+
 // A file named like its own backup would be copied onto itself: it is neither backed up nor
 // converted.
 TEST_F(ConvertBatchTest, FileNamedLikeItsOwnBackupIsLeftAlone) {
@@ -167,6 +289,13 @@ TEST_F(ConvertBatchTest, FileWhoseBackupWouldReplaceAnotherFilesIsLeftAloneUnles
     EXPECT_EQ(err.str(), "dnlconv: '" + upper + "' not converted: y.dnl shares the backup y.~NL; " +
                              "--force converts it anyway\n");
     EXPECT_EQ(ReadFile(upper), kRqx4File);
+    EXPECT_EQ(Run({"convert", "--dry-run", "--module", "LM5", upper}), 1);
+    EXPECT_EQ(err.str(), "dnlconv: '" + upper + "' would not be converted: y.dnl shares the " +
+                             "backup y.~NL; --force converts it anyway\n");
+    EXPECT_EQ(Run({"restore", upper}), 1);
+    EXPECT_EQ(err.str(), "dnlconv: '" + upper + "' not restored: y.dnl shares the backup y.~NL, " +
+                             "which may be its original\n");
+    EXPECT_EQ(ReadFile(upper), kRqx4File);
     EXPECT_EQ(Run({"convert", "--module", "LM5", "--force", upper}), 0);
     EXPECT_EQ(ReadFile(dir.File("f/y.~NL")), kRqx4File);
 }
@@ -186,6 +315,15 @@ TEST_F(ConvertBatchTest, FileLockedByAnotherConversionIsLeftAlone) {
                              "' not converted: another conversion of this file is running\n");
     EXPECT_EQ(ReadFile(path), broken);
     EXPECT_FALSE(fs::exists(dir.File("f/busy.~NL")));
+    const std::string refused = "' not restored: another conversion of this file is running\n";
+    Place("f/busy.~NL", kRqx4File);
+    EXPECT_EQ(Run({"restore", path}), 1);
+    EXPECT_EQ(err.str(), "dnlconv: '" + path + refused);
+    EXPECT_EQ(Run({"convert", "--dry-run", "--module", "TNWQ8", path}), 1);
+    EXPECT_THAT(Lines(out.str()), ElementsAre("==> " + path + " <==",
+                                              "Would not convert: another conversion of this file "
+                                              "is running"));
+    EXPECT_EQ(ReadFile(path), broken);
 }
 
 // Missing files and files that would overwrite each other's work are found before the first

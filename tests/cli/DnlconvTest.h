@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,6 +22,16 @@ protected:
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         WriteFile(path, bytes);
         return path;
+    }
+
+    // Every file under the temporary folder with its bytes: what a command must leave alone.
+    std::map<std::string, Bytes> Snapshot() const {
+        std::map<std::string, Bytes> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
+            files[entry.path().string()] =
+                entry.is_regular_file() ? ReadFile(entry.path().string()) : Bytes{};
+        }
+        return files;
     }
 
     int Run(const std::vector<std::string>& args) {

@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+#include <sstream>
+
 #include "DnlconvTest.h"
 #include "Examination.h"
 
@@ -152,6 +155,38 @@ TEST_F(InfoTest, OneBrokenFileAmongGoodOnesFailsTheWholeCommand) {
                                                 "\" (cut to 64 bytes) (no known module), 70-byte"));
     EXPECT_EQ(Run({"info", good, broken, good}), 1);
     EXPECT_EQ(Run({"info", broken}), 1);
+}
+
+// --json: one object a line with the facts of the text, for the good, the broken and the missing;
+// a NAME that is not UTF-8 is still valid JSON.
+TEST_F(InfoTest, JsonGivesOneObjectPerFileWithTheFactsOfTheText) {
+    const std::string good = Place("good.dnl", Dnl().Name("TNW8").Misc(0x1801).Misc(0).End().bytes);
+    const std::string broken =
+        Place("broken.dnl", Dnl().Record(0x0805, {'A', 0xFF, 0x1B, 0}).bytes);
+    const std::string missing = dir.File("missing.dnl");
+
+    EXPECT_EQ(Run({"info", "--json", good, broken, missing}), 1);
+
+    std::istringstream lines(out.str());
+    std::vector<nlohmann::json> objects;
+    for (std::string line; std::getline(lines, line);) {
+        objects.push_back(nlohmann::json::parse(line));
+    }
+    ASSERT_EQ(objects.size(), 3U);
+    EXPECT_EQ(objects[0], nlohmann::json::parse(R"({"file":)" + nlohmann::json(good).dump() + R"(,
+        "outcome":"well formed","error":null,"size":33,"records":4,"module":"TNWQ8",
+        "names":{"count":1,"first":[{"offset":0,"text":"TNW8","cut":false,"module":"TNWQ8",
+                                     "length":5}]},
+        "miscs":{"count":2,"first":[{"offset":11,"value":6145,"formats":["1080/50i"],"gbr":true},
+                                    {"offset":19,"value":0,"formats":["NTSC NSU"],"gbr":false}],
+                 "lowest":0,"highest":6145},
+        "problems":{"count":0,"first":[]},"well_formed":true})"));
+    EXPECT_EQ(objects[1]["outcome"], "not well formed");
+    EXPECT_EQ(objects[1]["error"], "no end record");
+    EXPECT_EQ(objects[1]["names"]["first"][0]["text"], "A\xEF\xBF\xBD\x1B");
+    EXPECT_EQ(objects[2], nlohmann::json::parse(R"({"file":)" + nlohmann::json(missing).dump() +
+                                                R"(,"outcome":"cannot open",
+                                                "error":"No such file or directory"})"));
 }
 
 }  // namespace

@@ -154,7 +154,7 @@ no_command)
   run
   expect_code 2
   expect_out ""
-  expect_err "dnlconv: no command given; choose info, convert, modules"
+  expect_err "dnlconv: no command given; choose info, convert, modules, restore"
   ;;
 unknown_option)
   sample x.dnl
@@ -241,6 +241,39 @@ convert_batch)
   expect_out_line "Not converted: $why"
   expect_err "dnlconv: '../two/broken.dnl' not converted: $why; --force converts it anyway"
   ;;
+dry_run_then_restore)
+  # A dry run changes nothing and exits as the conversion then does; restore gives the original
+  # back byte for byte, keeps the backup and leaves nothing else behind.
+  mkdir d
+  sample d/x.dnl
+  broken_sample d/broken.dnl
+  sample original
+  listing() { ls -A d | tr '\n' ' '; }
+  run convert --dry-run --module TNWQ8 --format 1080/50i --gbr d/x.dnl d/broken.dnl
+  expect_code 1
+  expect_out_line "Backup 'x.~NL' would be made"
+  why="the record header at offset 11 is cut short by the end of the file"
+  expect_err "dnlconv: 'd/broken.dnl' would not be converted: $why; --force converts it anyway"
+  [ "$(listing)" = "broken.dnl x.dnl " ] || fail "the dry run left $(listing)"
+  cmp -s d/x.dnl original || fail "the dry run changed x.dnl"
+  run convert --module TNWQ8 --format 1080/50i --gbr d/x.dnl
+  expect_code 0
+  cmp -s d/x.dnl original && fail "x.dnl was not converted"
+  run restore d/x.dnl
+  expect_code 0
+  cmp -s d/x.dnl original || fail "x.dnl is not the original"
+  cmp -s d/x.~NL original || fail "x.~NL is not the original"
+  [ "$(listing)" = "broken.dnl x.dnl x.~NL " ] || fail "restore left $(listing)"
+  ;;
+json)
+  sample x.dnl
+  run info --json x.dnl
+  expect_code 0
+  expect_out '{"file":"x.dnl","outcome":"well formed","error":null,"size":25,"records":3,"module":"RQX4","names":{"count":1,"first":[{"offset":0,"text":"RQX4","cut":false,"module":"RQX4","length":5}]},"miscs":{"count":1,"first":[{"offset":11,"value":0,"formats":["NTSC","PAL"],"gbr":false}],"lowest":0,"highest":0},"problems":{"count":0,"first":[]},"well_formed":true}'
+  run convert --json --no-backup --module PZK2 x.dnl
+  expect_code 0
+  expect_out '{"file":"x.dnl","dry_run":false,"lines":["Start...","Find a NAME record","--> PZK2","Modified the MISC record to 0","Finished"],"outcome":"finished","error":null,"backup":"none","backup_file":null}'
+  ;;
 names_in_many_scripts)
   # Names in Japanese and other scripts reach the files intact, and are printed as UTF-8.
   mkdir 変換
@@ -321,8 +354,11 @@ completion)
   source /usr/share/bash-completion/bash_completion
   source "$sources/packaging/completion/dnlconv"
   sample a.dnl
-  expect_offers $'-h\n--help\n--version\ninfo\nconvert\nmodules' "$dnlconv" ""
-  expect_offers $'--help\n--module\n--format\n--gbr\n--no-backup\n--force' "$dnlconv" convert --
+  expect_offers $'-h\n--help\n--version\ninfo\nconvert\nmodules\nrestore' "$dnlconv" ""
+  expect_offers $'--help\n--module\n--format\n--gbr\n--no-backup\n--force\n--dry-run\n--json' \
+    "$dnlconv" convert --
+  expect_offers "--json" "$dnlconv" info --j
+  expect_offers "a.dnl" "$dnlconv" restore a
   expect_offers "TNWQ8" "$dnlconv" convert --module t
   expect_offers 'NTSC\ NSU' "$dnlconv" convert --module=0 --format 'ntsc\ '
   expect_offers "1080/50i" "$dnlconv" convert --module tnwq8 --gbr --format=1080/5
