@@ -234,7 +234,7 @@ TEST_F(ConvertBatchTest, JsonGivesOneObjectPerFile) {
                         {"backup_file", nullptr},
                         {"lines", json::array({dryRun ? "Would not convert: no end record"
                                                       : "Not converted: no end record"})}}));
-        EXPECT_EQ(err.str(), "dnlconv: '" + broken + "' " + why + "\n");
+        EXPECT_EQ(err.str(), std::string("dnlconv: '").append(broken).append("' " + why + "\n"));
     }
 }
 
