@@ -69,11 +69,11 @@ broken_sample() {
   printf '\x08\x05\x00\x00\x00\x05RQX4\x00\x0f\xff\x00' >"$1"
 }
 
-# A DNL file of 2^18 MISC records (2 MB) between a NAME record "RQX4" and the end record: a
+# A DNL file of 2^20 MISC records (8 MB) between a NAME record "RQX4" and the end record: a
 # conversion takes long enough to be stopped halfway.
 large_sample() {
   printf '\x00\x32\x00\x00\x00\x02\x00\x00' >misc
-  for _ in $(seq 18); do cat misc misc >misc2 && mv misc2 misc; done
+  for _ in $(seq 20); do cat misc misc >misc2 && mv misc2 misc; done
   { printf '\x08\x05\x00\x00\x00\x05RQX4\x00'; cat misc; printf '\x0f\xff\x00\x00\x00\x00'; } >"$1"
   rm misc
 }
@@ -81,10 +81,14 @@ large_sample() {
 # Starts `dnlconv convert --module TNWQ8 FILE` and waits until it has rewritten a thousand MISC
 # records; its process id lands in $pid.
 start_conversion() {
+  : >"$out"  # no lines of an earlier run may count
   "${dnlconv[@]}" convert --module TNWQ8 "$1" >"$out" 2>"$err" &
   pid=$!
   for _ in $(seq 600); do
-    [ "$(count_out_lines "Modified the MISC record to 2048")" -lt 1000 ] || return 0
+    # Before dnlconv opens its output there is nothing to count: go on waiting.
+    if [ -s "$out" ] && [ "$(count_out_lines "Modified the MISC record to 2048")" -ge 1000 ]; then
+      return 0
+    fi
     sleep 0.05
   done
   fail "the conversion did not get going"
