@@ -45,7 +45,7 @@ int FlushFolder(const std::string& path) {
 // owner: the copy is still good, so it does not fail the backup.
 void TakeOwner(int handle, const struct stat& like) {
     if (::geteuid() == 0) {
-        static_cast<void>(::fchown(handle, like.st_uid, like.st_gid));
+        [[maybe_unused]] const int refused = ::fchown(handle, like.st_uid, like.st_gid);
     }
 }
 

@@ -170,11 +170,29 @@ TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
     RemoveWindowSubclass(m_ui.Control(IDC_mmStatus), WatchMemo, 1);
 }
 
+// A double click as the system delivers it (a press and a release, then a double-click press and
+// its release) runs twice on a small file; the second run keeps the backup of the original.
+TEST_F(Win32ExecuteTest, DoubleClickKeepsTheBackupOfTheOriginal) {
+    m_ui.OpenThroughDialog(m_dnl.wstring());
+    m_ui.Pick(IDC_cbModule, 3);
+    const HWND button = m_ui.Control(IDC_btnConvert);
+    for (const UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+        PostMessageW(button, press, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        Pump(m_ui.window);
+    }
+    const std::vector<std::string> lines = m_ui.LoggedLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Finished"), 2);
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "Kept the backup 'X.~NL': X.Dnl already holds TNWQ8 with MISC code 2048"),
+              lines.end());
+    EXPECT_EQ(ReadFile(Utf8FromPath(m_dnl.parent_path() / "X.~NL")), kRqx4File);
+}
+
 // A run that takes long enough to show progress. The memo shows lines while it goes on, the
 // user's clicks and keys meanwhile start nothing, and a close request by any road stops the run
 // between two records and closes the window once Execute has returned, never under the run's
-// feet. Whatever part of the file the run
-// converted, the memo tells it record for record.
+// feet. Whatever part of the file the run converted, the memo tells it record for record.
 TEST_F(Win32ExecuteTest, ARunShowsProgressAndACloseRequestWaitsForIt) {
     constexpr int kMiscRecords = 1'000;
     const std::pair<const char*, std::function<void(HWND)>> closeRoads[] = {
