@@ -168,13 +168,15 @@ Stopwatch::Times MemoCandidateFed(const MemoCandidate& candidate) {
     HWND memo = ui.Control(IDC_mmStatus);
     const Rect bounds = test::Bounds(memo);
     HWND control = CreateWindowExW(
-        static_cast<DWORD>(GetWindowLongW(memo, GWL_EXSTYLE)), candidate.windowClass, L"\r\n",
+        static_cast<DWORD>(GetWindowLongW(memo, GWL_EXSTYLE)), candidate.windowClass, L"",
         static_cast<DWORD>(GetWindowLongW(memo, GWL_STYLE)) | candidate.extraStyle, bounds.left,
         bounds.top, bounds.width, bounds.height, ui.window, nullptr, nullptr, nullptr);
     SendMessageW(control, WM_SETFONT, SendMessageW(memo, WM_GETFONT, 0, 0), TRUE);
     SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
-    SendMessageW(control, EM_SETTEXTMODE, TM_PLAINTEXT, 0);  // an EDIT ignores both of these
+    // A RichEdit takes these only while empty; an EDIT ignores them.
+    SendMessageW(control, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
     SendMessageW(control, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
+    SetWindowTextW(control, L"\r\n");
     ShowWindow(memo, SW_HIDE);
     test::Pump(ui.window);
 
