@@ -17,7 +17,7 @@ bool HasDnlExtension(std::string_view path) {
                       [](char c, char upper) { return c == upper || c == upper - 'A' + 'a'; });
 }
 
-void AcceptChosenFile(ConverterState& state, const std::string& path) {
+ChosenFileShown AcceptChosenFile(ConverterState& state, const std::string& path) {
     const std::string_view folder = FolderPart(path);
     if (!folder.empty()) {
         // A folder that cannot be entered leaves the working directory where it was.
@@ -27,6 +27,7 @@ void AcceptChosenFile(ConverterState& state, const std::string& path) {
     if (HasDnlExtension(path)) {
         state.path = path;
     }
+    return {.executeEnabled = true};
 }
 
 }  // namespace dnl

@@ -12,9 +12,14 @@ namespace dnl {
 // has none.
 bool HasDnlExtension(std::string_view path);
 
+// What the window shows after a confirmed choice in the open dialog.
+struct ChosenFileShown {
+    bool executeEnabled = false;
+};
+
 // A confirmed choice of `path` (UTF-8, a full path) in the open dialog: the chosen file's folder
 // becomes the working directory, where relative names are found, whatever the extension; the
-// path is stored only when it names a DNL file. Execute is enabled either way.
-void AcceptChosenFile(ConverterState& state, const std::string& path);
+// path is stored only when it names a DNL file. Execute is enabled either way, and stays so.
+ChosenFileShown AcceptChosenFile(ConverterState& state, const std::string& path);
 
 }  // namespace dnl

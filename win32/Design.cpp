@@ -2,67 +2,59 @@
 
 #include <commctrl.h>
 
-#include "resource.h"
+#include "Text.h"
 
 namespace dnl::win32 {
 namespace {
 
-constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-constexpr DWORD kMemo = WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
-constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN;
-constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX;
+// The identifiers the tests and the resource script share follow the design.
+constexpr int IdOf(std::string_view name) {
+    return ControlId(ControlIndex(name));
+}
+static_assert(IdOf("Label1") == IDC_Label1 && IdOf("Label2") == IDC_Label2 &&
+              IdOf("Panel1") == IDC_Panel1 && IdOf("mmStatus") == IDC_mmStatus &&
+              IdOf("cbModule") == IDC_cbModule && IdOf("btnConvert") == IDC_btnConvert &&
+              IdOf("cbBackupDnl") == IDC_cbBackupDnl && IdOf("cbMiscRec") == IDC_cbMiscRec &&
+              IdOf("cbGBR") == IDC_cbGBR && std::size(kWindowControls) == 9);
+
+constexpr DWORD kMemo = WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+
+// By ControlKind: Label, Rule, Memo, DropDownList, PushButton, CheckBox.
+const ControlClass kClassOfKind[] = {{WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, {}},
+                                     {WC_STATICW, SS_SUNKEN, 0, {}},
+                                     {WC_EDITW, kMemo, WS_EX_CLIENTEDGE, {}},
+                                     {WC_COMBOBOXW, WS_VSCROLL | CBS_DROPDOWN, 0, {}},
+                                     {WC_BUTTONW, BS_PUSHBUTTON, 0, {}},
+                                     {WC_BUTTONW, BS_AUTOCHECKBOX, 0, {}}};
 
 }  // namespace
 
-// The memo starts with one empty line; the program only ever appends to it.
-const ControlDesign kControls[9] = {
-    {IDC_Label1,
-     WC_STATICW,
-     L"Select Module:",
-     kLabel,
-     0,
-     {8, 16, 98, 15},
-     false,
-     CaptionGrowth::ToRight,
-     98},
-    {IDC_Label2,
-     WC_STATICW,
-     L"Misc Record:",
-     kLabel,
-     0,
-     {128, 16, 84, 15},
-     false,
-     CaptionGrowth::ToRight,
-     84},
-    {IDC_Panel1, WC_STATICW, L"", SS_SUNKEN, 0, {0, 0, 440, 2}, true},
-    {IDC_mmStatus, WC_EDITW, L"\r\n", kMemo, WS_EX_CLIENTEDGE, {0, 93, 440, 209}, true},
-    {IDC_cbModule, WC_COMBOBOXW, L"", kList, 0, {8, 32, 113, 23}, false},
-    {IDC_btnConvert,
-     WC_BUTTONW,
-     L"Execute",
-     WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
-     0,
-     {360, 32, 75, 25},
-     false},
-    {IDC_cbBackupDnl,
-     WC_BUTTONW,
-     L"backup original",
-     kCheckBox | BS_LEFTTEXT,
-     0,
-     {312, 8, 121, 17},
-     false,
-     CaptionGrowth::ToLeft,
-     105},
-    {IDC_cbMiscRec, WC_COMBOBOXW, L"", kList, 0, {128, 32, 169, 23}, false},
-    {IDC_cbGBR,
-     WC_BUTTONW,
-     L"GBR",
-     kCheckBox | WS_DISABLED,
-     0,
-     {144, 64, 57, 17},
-     false,
-     CaptionGrowth::ToRight,
-     30},
-};
+ControlClass ClassFor(const ControlDesign& design) {
+    ControlClass drawn = kClassOfKind[static_cast<std::size_t>(design.kind)];
+    drawn.style |= (design.Has(kTabStop) ? WS_TABSTOP : 0U) |
+                   (design.Has(kDisabled) ? WS_DISABLED : 0U) |
+                   (design.Has(kCaptionLeft) ? BS_LEFTTEXT : 0U);
+    // The memo starts with one empty line.
+    drawn.text = design.kind == ControlKind::Memo ? L"\r\n" : Wide(design.caption);
+    return drawn;
+}
+
+HMENU CreateMainMenu() {
+    HMENU bar = CreateMenu();
+    HMENU menu = nullptr;
+    UINT_PTR id = IDM_mnuFileOpen;
+    for (const MenuEntry& entry : kMenuEntries) {
+        const std::wstring caption = Wide(entry.caption);
+        if (entry.opensMenu) {
+            menu = CreatePopupMenu();
+            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), caption.c_str());
+        } else if (entry.caption == "-") {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(menu, MF_STRING, id++, caption.c_str());
+        }
+    }
+    return bar;
+}
 
 }  // namespace dnl::win32

@@ -2,33 +2,35 @@
 
 #include <windows.h>
 
-#include "Anchoring.h"
+#include <cstddef>
+#include <string>
+
+#include "WindowDesign.h"
+#include "resource.h"
 
 namespace dnl::win32 {
 
-// The main window as designed at 96 DPI: its client area and its controls, in creation order,
-// which is the z-order and so the tab order of those with WS_TABSTOP.
-inline constexpr Size kClientSize{442, 305};
-inline constexpr POINT kWindowPosition{547, 263};
+// How the Win32 controls draw the window's design (WindowDesign.h). The controls are created in the
+// design's order, which is the z-order and so the tab order of those with WS_TABSTOP.
 
-// The side a control grows to where its caption, in the font of another DPI, needs more width than
-// its designed width scaled: away from a check box's box, which stays where designed. Character
-// widths go by whole pixels and do not scale with the DPI as the rest does.
-enum class CaptionGrowth { None, ToRight, ToLeft };
+// A control's identifier: the design's controls are numbered in order.
+constexpr int ControlId(std::size_t index) {
+    return IDC_Label1 + static_cast<int>(index);
+}
 
-struct ControlDesign {
-    int id;
+// The window class, styles and first text of the control that draws `design`.
+struct ControlClass {
     const wchar_t* windowClass;
-    const wchar_t* caption;
     DWORD style;
     DWORD exStyle;
-    Rect bounds;  // in the client area; a drop-down list's height is that of its closed field
-    bool anchoredLeftRight;
-    CaptionGrowth captionGrowth = CaptionGrowth::None;
-    int captionWidth = 0;  // at 96 DPI, in its font; the rest of its width (a box, a gap) scales
+    std::wstring text;
 };
 
-extern const ControlDesign kControls[9];
+ControlClass ClassFor(const ControlDesign& design);
+
+// The window's menu bar, with its menus and items as designed. The items of all menus are
+// numbered in order from IDM_mnuFileOpen, separators left out.
+HMENU CreateMainMenu();
 
 // `value` designed at 96 DPI, at `dpi`.
 inline int Scaled(int value, UINT dpi) {

@@ -63,17 +63,19 @@ HFONT JapaneseTipFont(UINT dpi) {
 }  // namespace
 
 WindowFonts::WindowFonts(UINT dpi)
-    : m_window(FixedPitchFont(CourierNew(), Scaled(12, dpi), ANSI_CHARSET)),
-      m_memo(FixedPitchFont(
-          FirstInstalled({L"MS Gothic", L"VL Gothic", L"IPAGothic"}, SHIFTJIS_CHARSET),
-          Scaled(12, dpi), SHIFTJIS_CHARSET)),
-      m_gbr(FixedPitchFont(CourierNew(), Scaled(16, dpi), ANSI_CHARSET)),
+    : m_byRole{FixedPitchFont(CourierNew(), Scaled(FontPixels(FontRole::Window), dpi),
+                              ANSI_CHARSET),
+               FixedPitchFont(CourierNew(), Scaled(FontPixels(FontRole::Large), dpi), ANSI_CHARSET),
+               FixedPitchFont(
+                   FirstInstalled({L"MS Gothic", L"VL Gothic", L"IPAGothic"}, SHIFTJIS_CHARSET),
+                   Scaled(FontPixels(FontRole::Memo), dpi), SHIFTJIS_CHARSET)},
       m_tip(JapaneseTipFont(dpi)) {}
 
 WindowFonts::~WindowFonts() {
-    for (HFONT font : {m_window, m_memo, m_gbr, m_tip}) {
+    for (HFONT font : m_byRole) {
         DeleteObject(font);
     }
+    DeleteObject(m_tip);
 }
 
 }  // namespace dnl::win32

@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <array>
+#include <cstddef>
+
+#include "WindowDesign.h"
+
 namespace dnl::win32 {
 
 // The window's fonts for one DPI, deleted when they go. Where a designed font is not installed
@@ -13,17 +18,14 @@ public:
     WindowFonts(const WindowFonts&) = delete;
     WindowFonts& operator=(const WindowFonts&) = delete;
 
-    HFONT Window() const { return m_window; }  // "Courier New", 12 pixels, Western
-    HFONT Memo() const { return m_memo; }      // "MS Gothic", 12 pixels, Shift-JIS
-    HFONT Gbr() const { return m_gbr; }        // "Courier New", 16 pixels, Western
+    // The window's and the larger one "Courier New", Western; the memo's "MS Gothic", Shift-JIS.
+    HFONT For(FontRole role) const { return m_byRole[static_cast<std::size_t>(role)]; }
     // The system's tooltip font for the module list's Japanese tip; where it has no Japanese
     // characters (as Wine's has not), a Japanese font of its size stands in.
     HFONT Tip() const { return m_tip; }
 
 private:
-    HFONT m_window;
-    HFONT m_memo;
-    HFONT m_gbr;
+    std::array<HFONT, 3> m_byRole;  // Window, Large, Memo
     HFONT m_tip;
 };
 

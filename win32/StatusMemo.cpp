@@ -1,6 +1,7 @@
 #include "StatusMemo.h"
 
 #include "Text.h"
+#include "WindowDesign.h"
 
 namespace dnl::win32 {
 namespace {
@@ -24,7 +25,8 @@ void StatusMemo::ShowAddedLines() {
     const auto lastLine = SendMessageW(m_memo, EM_GETLINECOUNT, 0, 0) - 1;
     const auto lastLineStart = SendMessageW(m_memo, EM_LINEINDEX, lastLine, 0);
     const bool lastLineEmpty = SendMessageW(m_memo, EM_LINELENGTH, lastLineStart, 0) == 0;
-    const std::wstring added = (lastLineEmpty ? L"" : L"\r\n") + Wide(m_added);
+    const std::wstring added =
+        (LineBreakBeforeLoggedLines(lastLineEmpty) ? L"\r\n" : L"") + Wide(m_added);
     m_added.clear();
     m_added.shrink_to_fit();
     m_addedCount = 0;

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include <cwchar>
 #include <new>
 #include <optional>
+#include <span>
 #include <utility>
 
 #include "CompletingCombo.h"
@@ -22,14 +22,19 @@
 namespace dnl::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"TfrmMain";
-constexpr wchar_t kTitle[] = L"dnl File transfer Tool";
-constexpr wchar_t kModuleTip[] = L"どのモジュール用のDNLファイルにするか指定します";
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr int kDroppedListHeight = 200;  // at 96 DPI, below the closed field
+const Rect& kPlacement = kWindowPlacement;
+const std::span<const ControlDesign> kControls = kWindowControls;
 
 bool IsDropDownList(const ControlDesign& design) {
-    return std::wcscmp(design.windowClass, WC_COMBOBOXW) == 0;
+    return design.kind == ControlKind::DropDownList;
+}
+
+// The design of the window's control `control`, or nullptr for another window.
+const ControlDesign* DesignOf(HWND control) {
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(control) - ControlId(0));
+    return index < kControls.size() ? &kControls[index] : nullptr;
 }
 
 // Makes a drop-down list's closed field `height` pixels high, whatever its font and frame. The
@@ -120,13 +125,23 @@ HWND TfrmMain::Create(HINSTANCE instance) {
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_Application));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MainMenu);
-    windowClass.lpszClassName = kClassName;
+    const std::wstring className = Wide(kWindowClass);
+    windowClass.lpszClassName = className.c_str();
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return nullptr;
     }
-    return CreateWindowExW(0, kClassName, kTitle, kWindowStyle, kWindowPosition.x,
-                           kWindowPosition.y, 0, 0, nullptr, nullptr, instance, nullptr);
+    HMENU menu = CreateMainMenu();
+    HWND window =
+        CreateWindowExW(0, className.c_str(), Wide(kWindowTitle).c_str(), kWindowStyle,
+                        kPlacement.left, kPlacement.top, 0, 0, nullptr, menu, instance, nullptr);
+    if (window == nullptr) {
+        DestroyMenu(menu);
+    }
+    return window;
+}
+
+HWND TfrmMain::Control(std::size_t index) const {
+    return GetDlgItem(m_window, ControlId(index));
 }
 
 TfrmMain* TfrmMain::FromHandle(HWND window) {
@@ -208,15 +223,16 @@ void TfrmMain::OnCreate() {
 
 void TfrmMain::CreateControls() {
     auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_window, GWLP_HINSTANCE));
-    for (const ControlDesign& design : kControls) {
-        CreateWindowExW(design.exStyle, design.windowClass, design.caption,
-                        WS_CHILD | WS_VISIBLE | design.style, 0, 0, 0, 0, m_window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance,
-                        nullptr);
+    for (std::size_t index = 0; index < kControls.size(); ++index) {
+        const ControlClass drawn = ClassFor(kControls[index]);
+        HWND control = CreateWindowExW(
+            drawn.exStyle, drawn.windowClass, drawn.text.c_str(),
+            WS_CHILD | WS_VISIBLE | drawn.style, 0, 0, 0, 0, m_window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))), instance, nullptr);
+        if (kControls[index].Has(kChecked)) {
+            SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+        }
     }
-    Label1 = GetDlgItem(m_window, IDC_Label1);
-    Label2 = GetDlgItem(m_window, IDC_Label2);
-    Panel1 = GetDlgItem(m_window, IDC_Panel1);
     mmStatus = GetDlgItem(m_window, IDC_mmStatus);
     cbModule = GetDlgItem(m_window, IDC_cbModule);
     btnConvert = GetDlgItem(m_window, IDC_btnConvert);
@@ -229,7 +245,6 @@ void TfrmMain::CreateControls() {
     SetWindowSubclass(mmStatus, MemoProc, 0, 0);
     MakeCompleting(cbModule);
     MakeCompleting(cbMiscRec);
-    SendMessageW(cbBackupDnl, BM_SETCHECK, BST_CHECKED, 0);
 }
 
 void TfrmMain::CreateTooltip() {
@@ -238,31 +253,34 @@ void TfrmMain::CreateTooltip() {
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, instance, nullptr);
-    // The list's edit field covers most of it, so the field carries the tip too.
-    COMBOBOXINFO list{};
-    list.cbSize = sizeof list;
-    GetComboBoxInfo(cbModule, &list);
-    for (HWND tool : {cbModule, list.hwndItem}) {
+    for (std::size_t index = 0; index < kControls.size(); ++index) {
+        if (!kControls[index].tip.empty()) {
+            AddTip(Control(index), Wide(kControls[index].tip));
+        }
+    }
+}
+
+// Tips go on drop-down lists. A list's edit field covers most of it, so the field carries the tip
+// too.
+void TfrmMain::AddTip(HWND list, std::wstring tip) {
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    GetComboBoxInfo(list, &parts);
+    for (HWND tool : {list, parts.hwndItem}) {
         TTTOOLINFOW info{};
         info.cbSize = sizeof info;
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         info.hwnd = m_window;
         info.uId = reinterpret_cast<UINT_PTR>(tool);
-        info.lpszText = const_cast<wchar_t*>(kModuleTip);
+        info.lpszText = tip.data();
         SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
 }
 
 void TfrmMain::ApplyFonts() {
-    for (const ControlDesign& design : kControls) {
-        HFONT font = m_fonts->Window();
-        if (design.id == IDC_mmStatus) {
-            font = m_fonts->Memo();
-        } else if (design.id == IDC_cbGBR) {
-            font = m_fonts->Gbr();
-        }
-        SendMessageW(GetDlgItem(m_window, design.id), WM_SETFONT, reinterpret_cast<WPARAM>(font),
-                     TRUE);
+    for (std::size_t index = 0; index < kControls.size(); ++index) {
+        SendMessageW(Control(index), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(m_fonts->For(kControls[index].font)), TRUE);
     }
     SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts->Tip()), TRUE);
     PlaceControls();
@@ -271,11 +289,12 @@ void TfrmMain::ApplyFonts() {
 void TfrmMain::PlaceControls() {
     RECT client{};
     GetClientRect(m_window, &client);
-    const Size designedClient{Scaled(kClientSize.width, m_dpi), Scaled(kClientSize.height, m_dpi)};
-    for (const ControlDesign& design : kControls) {
-        HWND control = GetDlgItem(m_window, design.id);
+    const Size designedClient{Scaled(kPlacement.width, m_dpi), Scaled(kPlacement.height, m_dpi)};
+    for (std::size_t index = 0; index < kControls.size(); ++index) {
+        const ControlDesign& design = kControls[index];
+        HWND control = Control(index);
         Rect bounds = FittingCaption(control, design, m_dpi, Scaled(design.bounds, m_dpi));
-        if (design.anchoredLeftRight) {
+        if (design.Has(kAnchoredLeftRight)) {
             bounds = AnchoredLeftRight(bounds, designedClient, {client.right, client.bottom});
         }
         const int dropped = IsDropDownList(design) ? Scaled(kDroppedListHeight, m_dpi) : 0;
@@ -289,15 +308,15 @@ void TfrmMain::PlaceControls() {
 // Gives the window the designed client area at its DPI: the frame and the menu bar come on top,
 // as tall as this system draws them.
 void TfrmMain::SizeWindowForDpi() {
-    RECT frame{0, 0, Scaled(kClientSize.width, m_dpi), Scaled(kClientSize.height, m_dpi)};
+    RECT frame{0, 0, Scaled(kPlacement.width, m_dpi), Scaled(kPlacement.height, m_dpi)};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, TRUE, 0, m_dpi);
     for (int attempt = 0; attempt < 2; ++attempt) {
         SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         RECT client{};
         GetClientRect(m_window, &client);
-        frame.right += Scaled(kClientSize.width, m_dpi) - client.right;
-        frame.bottom += Scaled(kClientSize.height, m_dpi) - client.bottom;
+        frame.right += Scaled(kPlacement.width, m_dpi) - client.right;
+        frame.bottom += Scaled(kPlacement.height, m_dpi) - client.bottom;
     }
 }
 
@@ -315,7 +334,8 @@ bool TfrmMain::OnSetCursor(HWND under, WORD hitTest) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return true;
     }
-    if (under == btnConvert && hitTest == HTCLIENT) {
+    const ControlDesign* design = DesignOf(under);
+    if (design != nullptr && design->Has(kHandCursor) && hitTest == HTCLIENT) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return true;
     }
@@ -433,8 +453,8 @@ void TfrmMain::mnuFileOpenClick() {
     if (!chosen) {
         return;
     }
-    AcceptChosenFile(m_state, *chosen);
-    EnableWindow(btnConvert, TRUE);
+    const ChosenFileShown shown = AcceptChosenFile(m_state, *chosen);
+    EnableWindow(btnConvert, shown.executeEnabled ? TRUE : FALSE);
 }
 
 void TfrmMain::mnuFileExitClick() {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -52,6 +53,8 @@ private:
     void OnCreate();
     void CreateControls();
     void CreateTooltip();
+    void AddTip(HWND list, std::wstring tip);
+    HWND Control(std::size_t index) const;  // the design's control at `index`
     void ApplyFonts();
     void PlaceControls();
     void SizeWindowForDpi();
@@ -78,10 +81,8 @@ private:
     StopRequest* m_stop = nullptr;  // the run's, while it goes
     bool m_closeRequested = false;
 
-    // Controls, under the names their identifiers carry (IDC_cbModule and so on).
-    HWND Label1 = nullptr;
-    HWND Label2 = nullptr;
-    HWND Panel1 = nullptr;
+    // The controls the window works with, under the names their identifiers carry (IDC_cbModule and
+    // so on); the design makes them all.
     HWND mmStatus = nullptr;
     HWND cbModule = nullptr;
     HWND btnConvert = nullptr;

@@ -1,9 +1,9 @@
 #pragma once
 
-// Identifiers of the main window's menu and controls, each named after the control, shared by
-// the resource script, the window and its tests.
+// Identifiers of the program's icon, and of the main window's menu items and controls, each named
+// after the item or control, shared by the resource scripts, the window and its tests. The window
+// numbers its controls and menu items in the order its design lists them (Design.h).
 #define IDI_Application 1
-#define IDR_MainMenu 100
 
 #define IDM_mnuFileOpen 201
 #define IDM_mnuFileExit 202

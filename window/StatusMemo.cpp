@@ -5,6 +5,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "WindowDesign.h"
+
 namespace dnl {
 
 namespace {
@@ -31,12 +33,10 @@ void StatusMemo::ShowAddedLines() {
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     QString added = QString::fromUtf8(m_added);
-    // Every logged line ends with a line break, so the last line is left empty for the next one;
-    // text the user typed there keeps a line of its own.
-    if (end.block().text().isEmpty()) {
-        added += u'\n';
-    } else {
+    if (LineBreakBeforeLoggedLines(end.block().text().isEmpty())) {
         added.prepend(u'\n');
+    } else {
+        added += u'\n';  // leaves the last line empty for the next one
     }
     document()->setUndoRedoEnabled(false);
     end.insertText(added);

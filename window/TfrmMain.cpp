@@ -27,13 +27,13 @@
 #include "FileChoice.h"
 #include "InputHold.h"
 #include "StatusMemo.h"
+#include "WindowDesign.h"
 
 namespace dnl {
 
 namespace {
 
-constexpr QSize kClientSize(442, 305);
-constexpr QPoint kWindowPosition(547, 263);
+const QSize kClientSize(kWindowPlacement.width, kWindowPlacement.height);
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -59,8 +59,12 @@ QFont MemoFont() {
                       QStringLiteral("VL Gothic")});
     font.setStyleHint(QFont::TypeWriter);
     font.setHintingPreference(QFont::PreferFullHinting);
-    font.setPixelSize(12);
+    font.setPixelSize(FontPixels(FontRole::Memo));
     return font;
+}
+
+QFont FontFor(FontRole role) {
+    return role == FontRole::Memo ? MemoFont() : CourierNew(FontPixels(role));
 }
 
 // The desktop's own menu font: the menu bar does not take the window's font.
@@ -71,15 +75,52 @@ QFont MenuFont(const QMenuBar* menuBar) {
 }
 
 template <typename Control>
-Control* Named(Control* control, const char* name) {
-    control->setObjectName(QString::fromLatin1(name));
+Control* Named(Control* control, std::string_view name) {
+    control->setObjectName(FromUtf8(name));
     return control;
 }
 
-template <typename Control>
-Control* Placed(Control* control, const char* name, const QRect& geometry) {
-    control->setGeometry(geometry);
-    return Named(control, name);
+QWidget* NewControl(const ControlDesign& design, QWidget* parent) {
+    const QString caption = FromUtf8(design.caption);
+    switch (design.kind) {
+        case ControlKind::Label: {
+            auto* label = new QLabel(caption, parent);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::Rule: {
+            auto* rule = new QFrame(parent);
+            rule->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            rule->setLineWidth(1);
+            return rule;
+        }
+        case ControlKind::Memo:
+            return new StatusMemo(parent);
+        case ControlKind::DropDownList:
+            return new CompletingComboBox(parent);
+        case ControlKind::PushButton:
+            return new QPushButton(caption, parent);
+        case ControlKind::CheckBox: {
+            auto* box = new QCheckBox(caption, parent);
+            box->setChecked(design.Has(kChecked));
+            if (design.Has(kCaptionLeft)) {
+                box->setLayoutDirection(Qt::RightToLeft);
+            }
+            return box;
+        }
+    }
+    return nullptr;
+}
+
+// The designed bounds, widened where Qt needs a few pixels more than designed to show the whole
+// caption.
+QRect FittingCaption(const QWidget& control, const ControlDesign& design) {
+    const Rect& designed = design.bounds;
+    const int missing = design.captionGrowth == CaptionGrowth::None
+                            ? 0
+                            : std::max(0, control.sizeHint().width() - designed.width);
+    const int left = designed.left - (design.captionGrowth == CaptionGrowth::ToLeft ? missing : 0);
+    return {left, designed.top, designed.width + missing, designed.height};
 }
 
 // Qt's file dialog can leave the completion list of its name field open after the dialog has
@@ -94,9 +135,9 @@ void CloseCompletionPopups(const QFileDialog& dialog) {
 
 TfrmMain::TfrmMain(QWidget* parent)
     : QMainWindow(parent), m_chooseFile([this] { return RunOpenDialog(); }) {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("dnl File transfer Tool"));
-    setFont(CourierNew(12));
+    setObjectName(FromUtf8(kWindowName));
+    setWindowTitle(FromUtf8(kWindowTitle));
+    setFont(CourierNew(FontPixels(FontRole::Window)));
     QPalette buttonFace = palette();
     buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
     setPalette(buttonFace);
@@ -104,7 +145,6 @@ TfrmMain::TfrmMain(QWidget* parent)
     CreateMenu();
     CreateControls();
     CreateOpenDialog();
-    SetTabOrder();
     ConnectHandlers();
     PlaceWindow();
 
@@ -113,46 +153,55 @@ TfrmMain::TfrmMain(QWidget* parent)
 }
 
 void TfrmMain::CreateMenu() {
-    MainMenu = Named(new QMenuBar(this), "MainMenu");
+    MainMenu = Named(new QMenuBar(this), kMenuBarName);
     MainMenu->setFont(MenuFont(MainMenu));
     setMenuBar(MainMenu);
-
-    mnuFile = Named(MainMenu->addMenu(QStringLiteral("File(&F)")), "mnuFile");
-    mnuFileOpen = Named(mnuFile->addAction(QStringLiteral("Open(&O)...")), "mnuFileOpen");
-    N1 = Named(mnuFile->addSeparator(), "N1");
-    mnuFileExit = Named(mnuFile->addAction(QStringLiteral("Exit(&X)")), "mnuFileExit");
-
-    mnuHelp = Named(MainMenu->addMenu(QStringLiteral("Help(&H)")), "mnuHelp");
-    mnuHelpAbout = Named(mnuHelp->addAction(QStringLiteral("About Varnok...")), "mnuHelpAbout");
+    QMenu* menu = nullptr;
+    for (const MenuEntry& entry : kMenuEntries) {
+        const QString caption = FromUtf8(entry.caption);
+        if (entry.opensMenu) {
+            menu = Named(MainMenu->addMenu(caption), entry.name);
+        } else {
+            Named(entry.caption == "-" ? menu->addSeparator() : menu->addAction(caption),
+                  entry.name);
+        }
+    }
+    mnuFileOpen = MainMenu->findChild<QAction*>(QStringLiteral("mnuFileOpen"));
+    mnuFileExit = MainMenu->findChild<QAction*>(QStringLiteral("mnuFileExit"));
 }
 
+// The controls as designed, made in tab order, which Qt's focus chain follows.
 void TfrmMain::CreateControls() {
     m_clientArea = new ClientArea(kClientSize, this);
     setCentralWidget(m_clientArea);
-    CreateLabelsAndRule();
-    CreateStatusMemo();
-    CreateChoiceControls();
-    m_clientArea->AnchorLeftRight(Panel1);
-    m_clientArea->AnchorLeftRight(mmStatus);
-}
-
-void TfrmMain::CreateLabelsAndRule() {
-    Label1 = Placed(new QLabel(QStringLiteral("Select Module:"), m_clientArea), "Label1",
-                    {8, 16, 98, 15});
-    Label2 = Placed(new QLabel(QStringLiteral("Misc Record:"), m_clientArea), "Label2",
-                    {128, 16, 84, 15});
-    for (QLabel* label : {Label1, Label2}) {
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (const ControlDesign& design : kWindowControls) {
+        QWidget* control = Named(NewControl(design, m_clientArea), design.name);
+        if (design.font != FontRole::Window) {
+            control->setFont(FontFor(design.font));
+        }
+        control->setGeometry(FittingCaption(*control, design));
+        control->setEnabled(!design.Has(kDisabled));
+        control->setToolTip(FromUtf8(design.tip));
+        if (design.Has(kHandCursor)) {
+            control->setCursor(Qt::PointingHandCursor);
+        }
+        if (design.Has(kAnchoredLeftRight)) {
+            m_clientArea->AnchorLeftRight(control);
+        }
     }
-
-    Panel1 = Placed(new QFrame(m_clientArea), "Panel1", {0, 0, 440, 2});
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setLineWidth(1);
+    mmStatus = findChild<StatusMemo*>(QStringLiteral("mmStatus"));
+    cbModule = findChild<CompletingComboBox*>(QStringLiteral("cbModule"));
+    btnConvert = findChild<QPushButton*>(QStringLiteral("btnConvert"));
+    cbBackupDnl = findChild<QCheckBox*>(QStringLiteral("cbBackupDnl"));
+    cbMiscRec = findChild<CompletingComboBox*>(QStringLiteral("cbMiscRec"));
+    cbGBR = findChild<QCheckBox*>(QStringLiteral("cbGBR"));
+    CreateStatusMemo();
+    for (const std::string_view item : ModuleItems()) {
+        cbModule->addItem(FromUtf8(item));
+    }
 }
 
 void TfrmMain::CreateStatusMemo() {
-    mmStatus = Placed(new StatusMemo(m_clientArea), "mmStatus", {0, 93, 440, 209});
-    mmStatus->setFont(MemoFont());
     mmStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mmStatus->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -161,58 +210,22 @@ void TfrmMain::CreateStatusMemo() {
     mmStatus->setPlainText(QStringLiteral("\n"));  // one empty line, ended like every line
 }
 
-void TfrmMain::CreateChoiceControls() {
-    cbModule = Placed(new CompletingComboBox(m_clientArea), "cbModule", {8, 32, 113, 23});
-    for (const std::string_view item : ModuleItems()) {
-        cbModule->addItem(FromUtf8(item));
-    }
-    cbModule->setToolTip(QStringLiteral("どのモジュール用のDNLファイルにするか指定します"));
-
-    btnConvert = Placed(new QPushButton(QStringLiteral("Execute"), m_clientArea), "btnConvert",
-                        {360, 32, 75, 25});
-    btnConvert->setCursor(Qt::PointingHandCursor);
-    btnConvert->setEnabled(false);
-
-    cbBackupDnl =
-        Named(new QCheckBox(QStringLiteral("backup original"), m_clientArea), "cbBackupDnl");
-    cbBackupDnl->setLayoutDirection(Qt::RightToLeft);  // the caption to the left of the box
-    cbBackupDnl->setChecked(true);
-    // Qt's check box needs a few pixels more than designed to show its whole caption: it grows
-    // to the left, so that the box itself stays where designed.
-    const int backupWidth = std::max(121, cbBackupDnl->sizeHint().width());
-    cbBackupDnl->setGeometry(312 + 121 - backupWidth, 8, backupWidth, 17);
-
-    cbMiscRec = Placed(new CompletingComboBox(m_clientArea), "cbMiscRec", {128, 32, 169, 23});
-
-    cbGBR = Placed(new QCheckBox(QStringLiteral("GBR"), m_clientArea), "cbGBR", {144, 64, 57, 17});
-    cbGBR->setFont(CourierNew(16));
-    cbGBR->setEnabled(false);
-}
-
 void TfrmMain::CreateOpenDialog() {
-    OpenDialog = Named(new QFileDialog(this), "OpenDialog");
+    OpenDialog = Named(new QFileDialog(this), kOpenDialogName);
     // Qt's own dialog behaves the same on every desktop and honours every option below.
     OpenDialog->setOption(QFileDialog::DontUseNativeDialog);
     OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog->setFileMode(QFileDialog::AnyFile);  // a typed name of a missing file is accepted
-    const QString filterLabel = QStringLiteral("DNLファイル　(*.dnl)");
+    const QString filterLabel = FromUtf8(kFilterLabel);
     OpenDialog->setNameFilter(filterLabel);
     // Qt folds the ideographic space of the label into a plain one; the list of file types shows
     // it as written. Filtering goes by the pattern alone, not by this text.
     if (auto* fileTypes = OpenDialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
         fileTypes->setItemText(0, filterLabel);
     }
-    OpenDialog->setDefaultSuffix(QStringLiteral("dnl"));
-    OpenDialog->selectFile(QStringLiteral("*.dnl"));
+    OpenDialog->setDefaultSuffix(FromUtf8(kDefaultExtension));
+    OpenDialog->selectFile(FromUtf8(kInitialFileName));
     OpenDialog->setSizeGripEnabled(true);
-}
-
-void TfrmMain::SetTabOrder() {
-    setTabOrder(mmStatus, cbModule);
-    setTabOrder(cbModule, btnConvert);
-    setTabOrder(btnConvert, cbBackupDnl);
-    setTabOrder(cbBackupDnl, cbMiscRec);
-    setTabOrder(cbMiscRec, cbGBR);
 }
 
 void TfrmMain::ConnectHandlers() {
@@ -228,7 +241,7 @@ void TfrmMain::ConnectHandlers() {
 }
 
 void TfrmMain::PlaceWindow() {
-    move(kWindowPosition);
+    move(kWindowPlacement.left, kWindowPlacement.top);
     resize(kClientSize.width(), kClientSize.height() + MainMenu->sizeHint().height());
 }
 
@@ -308,8 +321,9 @@ void TfrmMain::mnuFileOpenClick() {
     if (!chosen) {
         return;
     }
-    AcceptChosenFile(m_state, QFile::encodeName(*chosen).toStdString());
-    btnConvert->setEnabled(true);
+    const ChosenFileShown shown =
+        AcceptChosenFile(m_state, QFile::encodeName(*chosen).toStdString());
+    btnConvert->setEnabled(shown.executeEnabled);
 }
 
 void TfrmMain::mnuFileExitClick() {

@@ -14,9 +14,6 @@ class QAction;
 class QCheckBox;
 class QCloseEvent;
 class QFileDialog;
-class QFrame;
-class QLabel;
-class QMenu;
 class QMenuBar;
 class QPushButton;
 
@@ -61,11 +58,8 @@ protected:
 private:
     void CreateMenu();
     void CreateControls();
-    void CreateLabelsAndRule();
     void CreateStatusMemo();
-    void CreateChoiceControls();
     void CreateOpenDialog();
-    void SetTabOrder();
     void ConnectHandlers();
     void PlaceWindow();
     std::optional<QString> RunOpenDialog();
@@ -84,17 +78,11 @@ private:
     StopRequest* m_stop = nullptr;  // the run's, while it goes
     bool m_closeAfterRun = false;
 
-    // Controls and menu items, under the names they carry as objectName too.
+    // The controls and menu items the window works with, under the names they carry as objectName
+    // too; the design (WindowDesign.h) makes them all.
     QMenuBar* MainMenu = nullptr;
-    QMenu* mnuFile = nullptr;
     QAction* mnuFileOpen = nullptr;
-    QAction* N1 = nullptr;
     QAction* mnuFileExit = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuHelpAbout = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QFrame* Panel1 = nullptr;
     StatusMemo* mmStatus = nullptr;
     CompletingComboBox* cbModule = nullptr;
     QPushButton* btnConvert = nullptr;

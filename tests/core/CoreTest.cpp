@@ -1,5 +1,6 @@
 // The window's decisions without any window: module and MISC choices, completion, File > Open's
-// rule, Execute's refusals and runs, anchoring, and the title and error texts.
+// rule, the memo's line breaks, Execute's refusals and runs, anchoring, and the title and error
+// texts.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "FileChoice.h"
 #include "SystemCases.h"
 #include "TestSupport.h"
+#include "WindowDesign.h"
 
 namespace dnl {
 namespace {
@@ -51,7 +53,7 @@ TEST(CoreTest, SelectModuleAndMiscSetItemsStatesAndValues) {
               (std::vector<std::string_view>{"RQX4", "LM5", "PZK2", "TNWQ8", "JSRY3"}));
 }
 
-TEST(CoreTest, CompletionExtensionTitleAndErrorTextRules) {
+TEST(CoreTest, CompletionExtensionMemoTitleAndErrorTextRules) {
     const std::vector<std::string> rows{"NTSC", "NTSC NSU", "PAL"};
     const std::pair<const char*, int> typed[] = {
         {"ntsc", 0}, {"Ntsc ", 1}, {"pa", 2}, {"PALx", -1}, {"\xEF\xBD\x8E", -1}};
@@ -64,6 +66,9 @@ TEST(CoreTest, CompletionExtensionTitleAndErrorTextRules) {
     for (const auto& [path, isDnl] : paths) {
         EXPECT_EQ(HasDnlExtension(path), isDnl) << path;
     }
+    // Logged lines start a line of their own after text the user typed on the memo's last line.
+    EXPECT_FALSE(LineBreakBeforeLoggedLines(true));
+    EXPECT_TRUE(LineBreakBeforeLoggedLines(false));
     EXPECT_EQ(ApplicationTitle("/a.b/ERRORreport.window.tests"), "Errorreport");
     EXPECT_EQ(ApplicationTitle("dnlTRANSFER"), "dnltransfer");
     const std::pair<const char*, const char*> messages[] = {
@@ -78,6 +83,9 @@ TEST(CoreTest, AnchoredControlsFollowTheWidthAndKeepTheirCentre) {
     const Rect memo{0, 93, 440, 209};
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {442, 305}), memo);
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {642, 610}), (Rect{0, 290, 640, 209}));
+    EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {600, 400}), (Rect{0, 154, 598, 209}));
+    EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {500, 200}), (Rect{0, 25, 498, 209}));
+    EXPECT_EQ(AnchoredLeftRight({0, 0, 440, 2}, {442, 305}, {884, 610}), (Rect{0, 1, 882, 2}));
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {1, 305}).width, 0);
 }
 
@@ -88,8 +96,8 @@ TEST(CoreTest, ChosenFileAndExecuteTouchOnlyWhatTheyShould) {
     const test::Bytes original = Dnl().Name("RQX4").Misc(0x0000).End().bytes;
     test::WriteFile(path, original);
     ConverterState state;
-    AcceptChosenFile(state, path);
-    AcceptChosenFile(state, folder.File("X.txt"));
+    EXPECT_TRUE(AcceptChosenFile(state, path).executeEnabled);
+    EXPECT_TRUE(AcceptChosenFile(state, folder.File("X.txt")).executeEnabled);
     EXPECT_EQ(state.path, path);
     EXPECT_EQ(std::filesystem::current_path(), folder.Path());
 

@@ -5,34 +5,21 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "CompletingCombo.h"
+#include "Design.h"
+#include "Text.h"
+#include "WindowDesign.h"
 #include "WindowDriver.h"
 #include "resource.h"
 
 namespace dnl::test {
 namespace {
 
-struct Designed {
-    int id;
-    const wchar_t* windowClass;
-    const wchar_t* caption;
-    Rect bounds;
-    bool enabled;
-    bool tabStop;
-};
-
-// In z-order, so the tab stops among them come in tab order.
-const Designed kDesigned[] = {
-    {IDC_Label1, L"Static", L"Select Module:", {8, 16, 98, 15}, true, false},
-    {IDC_Label2, L"Static", L"Misc Record:", {128, 16, 84, 15}, true, false},
-    {IDC_Panel1, L"Static", L"", {0, 0, 440, 2}, true, false},
-    {IDC_mmStatus, L"Edit", L"\r\n", {0, 93, 440, 209}, true, true},
-    {IDC_cbModule, L"ComboBox", L"RQX4", {8, 32, 113, 23}, true, true},
-    {IDC_btnConvert, L"Button", L"Execute", {360, 32, 75, 25}, false, true},
-    {IDC_cbBackupDnl, L"Button", L"backup original", {312, 8, 121, 17}, true, true},
-    {IDC_cbMiscRec, L"ComboBox", L"NTSC", {128, 32, 169, 23}, true, true},
-    {IDC_cbGBR, L"Button", L"GBR", {144, 64, 57, 17}, false, true},
-};
+// The window classes of Label, Rule, Memo, DropDownList, PushButton and CheckBox.
+const wchar_t* const kClassOfKind[] = {L"Static",   L"Static", L"Edit",
+                                       L"ComboBox", L"Button", L"Button"};
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
@@ -47,15 +34,34 @@ LONG FontHeight(HWND control) {
     return font.lfHeight;
 }
 
-// "File(&F)[Open(&O)...|-|...]..."
-std::wstring MenuTexts(HMENU menu) {
-    std::wstring texts;
-    for (int item = 0; item < GetMenuItemCount(menu); ++item) {
-        wchar_t text[64] = {};
-        GetMenuStringW(menu, static_cast<UINT>(item), text, 64, MF_BYPOSITION);
-        HMENU popup = GetSubMenu(menu, item);
-        texts += (item > 0 && popup == nullptr ? L"|" : L"") + std::wstring(text[0] ? text : L"-") +
-                 (popup != nullptr ? L"[" + MenuTexts(popup) + L"]" : L"");
+std::wstring MenuText(HMENU menu, int item) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, static_cast<UINT>(item), text, 64, MF_BYPOSITION);
+    return (text[0] != 0 ? text : L"-") + std::wstring(L"#") +
+           std::to_wstring(static_cast<int>(GetMenuItemID(menu, item)));
+}
+
+// "caption#identifier" of each menu (-1) followed by its items ("-#0" for a separator).
+std::vector<std::wstring> MenuTexts(HMENU bar) {
+    std::vector<std::wstring> texts;
+    for (int menu = 0; menu < GetMenuItemCount(bar); ++menu) {
+        texts.push_back(MenuText(bar, menu));
+        for (int item = 0; item < GetMenuItemCount(GetSubMenu(bar, menu)); ++item) {
+            texts.push_back(MenuText(GetSubMenu(bar, menu), item));
+        }
+    }
+    return texts;
+}
+
+// The same for the design, with the identifiers WM_COMMAND carries.
+std::vector<std::wstring> DesignedMenuTexts() {
+    const std::map<std::string_view, int> ids{{"mnuFileOpen", IDM_mnuFileOpen},
+                                              {"mnuFileExit", IDM_mnuFileExit},
+                                              {"mnuHelpAbout", IDM_mnuHelpAbout}};
+    std::vector<std::wstring> texts;
+    for (const MenuEntry& entry : kMenuEntries) {
+        const int id = entry.opensMenu ? -1 : (entry.caption == "-" ? 0 : ids.at(entry.name));
+        texts.push_back(win32::Wide(entry.caption) + L"#" + std::to_wstring(id));
     }
     return texts;
 }
@@ -92,33 +98,49 @@ TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
     SIZE ideal{};  // only the buttons of the version 6 common controls know their ideal size
     EXPECT_TRUE(SendMessageW(m_ui.Control(IDC_btnConvert), BCM_GETIDEALSIZE, 0,
                              reinterpret_cast<LPARAM>(&ideal)));
-    EXPECT_EQ(ClassOf(m_ui.window) + L" " + Text(m_ui.window), L"TfrmMain dnl File transfer Tool");
-    EXPECT_EQ(ClientSize(m_ui.window), (Size{442, 305}));
+    EXPECT_EQ(ClassOf(m_ui.window), win32::Wide(kWindowClass));
+    EXPECT_EQ(Text(m_ui.window), win32::Wide(kWindowTitle));
+    EXPECT_EQ(ClientSize(m_ui.window), (Size{kWindowPlacement.width, kWindowPlacement.height}));
     EXPECT_EQ(GetClassLongPtrW(m_ui.window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
+    // In z-order, so the tab stops among them come in tab order.
     HWND control = GetWindow(m_ui.window, GW_CHILD);
-    for (const Designed& designed : kDesigned) {
-        SCOPED_TRACE(designed.id);
-        ASSERT_EQ(control, m_ui.Control(designed.id));
-        EXPECT_EQ(ClassOf(control), designed.windowClass);
-        EXPECT_EQ(Text(control), designed.caption);
-        EXPECT_EQ(Bounds(control), designed.bounds);
-        EXPECT_EQ(IsWindowEnabled(control) != FALSE, designed.enabled);
-        EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0, designed.tabStop);
+    for (std::size_t index = 0; index < std::size(kWindowControls); ++index) {
+        const ControlDesign& design = kWindowControls[index];
+        SCOPED_TRACE(design.name);
+        ASSERT_EQ(control, m_ui.Control(win32::ControlId(index)));
+        EXPECT_EQ(ClassOf(control), kClassOfKind[static_cast<int>(design.kind)]);
+        if (design.kind != ControlKind::DropDownList && design.kind != ControlKind::Memo) {
+            EXPECT_EQ(Text(control), win32::Wide(design.caption));
+        }
+        EXPECT_EQ(Bounds(control), design.bounds);
+        EXPECT_EQ(IsWindowEnabled(control) == FALSE, design.Has(kDisabled));
+        const LONG style = GetWindowLongW(control, GWL_STYLE);
+        EXPECT_EQ((style & WS_TABSTOP) != 0, design.Has(kTabStop));
+        EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED, design.Has(kChecked));
+        EXPECT_EQ(design.kind == ControlKind::CheckBox && (style & BS_LEFTTEXT) != 0,
+                  design.Has(kCaptionLeft));
+        EXPECT_EQ(FontHeight(control), -FontPixels(design.font));
         control = GetWindow(control, GW_HWNDNEXT);
     }
-    EXPECT_EQ(SendMessageW(m_ui.Control(IDC_cbBackupDnl), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_NE(GetWindowLongW(m_ui.Control(IDC_cbBackupDnl), GWL_STYLE) & BS_LEFTTEXT, 0);
-    EXPECT_EQ(SendMessageW(m_ui.Control(IDC_cbGBR), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(Text(m_ui.Control(IDC_mmStatus)), L"\r\n");
     EXPECT_EQ(win32::Items(m_ui.Control(IDC_cbModule)),
               (std::vector<std::string>{"RQX4", "LM5", "PZK2", "TNWQ8", "JSRY3"}));
+    EXPECT_EQ(Text(m_ui.Control(IDC_cbModule)), L"RQX4");
     EXPECT_EQ(win32::Items(m_ui.Control(IDC_cbMiscRec)),
               (std::vector<std::string>{"NTSC", "NTSC NSU", "PAL"}));
-    for (const auto& [id, height] :
-         {std::pair{IDC_Label1, -12}, {IDC_cbModule, -12}, {IDC_mmStatus, -12}, {IDC_cbGBR, -16}}) {
-        EXPECT_EQ(FontHeight(m_ui.Control(id)), height) << id;
+    EXPECT_EQ(Text(m_ui.Control(IDC_cbMiscRec)), L"NTSC");
+    EXPECT_EQ(MenuTexts(GetMenu(m_ui.window)), DesignedMenuTexts());
+}
+
+// Logged lines keep each a line of their own after text the user typed into the memo.
+TEST_F(Win32WindowTest, MemoKeepsTypedTextOnItsOwnLine) {
+    auto* frmMain = win32::TfrmMain::FromHandle(m_ui.window);
+    frmMain->AddLine("Start...");
+    for (const wchar_t typed : std::wstring_view(L"my note")) {
+        SendMessageW(m_ui.Control(IDC_mmStatus), WM_CHAR, typed, 1);
     }
-    EXPECT_EQ(MenuTexts(GetMenu(m_ui.window)),
-              L"File(&F)[Open(&O)...|-|Exit(&X)]Help(&H)[About Varnok...]");
+    frmMain->AddLine("Finished");
+    EXPECT_EQ(Text(m_ui.Control(IDC_mmStatus)), L"\r\nStart...\r\nmy note\r\nFinished\r\n");
 }
 
 TEST_F(Win32WindowTest, HoveringOverTheModuleListShowsItsTip) {
@@ -132,7 +154,7 @@ TEST_F(Win32WindowTest, HoveringOverTheModuleListShowsItsTip) {
         tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
     }
     ASSERT_TRUE(IsWindowVisible(tip));
-    EXPECT_EQ(Text(tip), L"どのモジュール用のDNLファイルにするか指定します");
+    EXPECT_EQ(Text(tip), win32::Wide(kWindowControls[ControlIndex("cbModule")].tip));
 }
 
 TEST_F(Win32WindowTest, ResizeAndDpiChangeMoveTheControls) {
