@@ -111,7 +111,7 @@ public:
 
     int CheckReplaceable(const std::string& path) override {
         std::wstring wide;
-        if (!WideFromUtf8(path, wide)) {
+        if (!SystemPathFromUtf8(path, wide)) {
             return Fail(ERROR_INVALID_NAME);
         }
         const DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -228,7 +228,7 @@ public:
     int Replace(const std::string& from, const std::string& to) override {
         std::wstring wideFrom;
         std::wstring wideTo;
-        if (!WideFromUtf8(from, wideFrom) || !WideFromUtf8(to, wideTo)) {
+        if (!SystemPathFromUtf8(from, wideFrom) || !SystemPathFromUtf8(to, wideTo)) {
             return Fail(ERROR_INVALID_NAME);
         }
         return Checked(MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
@@ -237,7 +237,7 @@ public:
 
     int Remove(const std::string& path) override {
         std::wstring wide;
-        if (!WideFromUtf8(path, wide)) {
+        if (!SystemPathFromUtf8(path, wide)) {
             return Fail(ERROR_INVALID_NAME);
         }
         return Checked(DeleteFileW(wide.c_str()));
@@ -245,7 +245,7 @@ public:
 
     int ListFolder(const std::string& folder, std::vector<std::string>& names) override {
         std::wstring pattern;
-        if (!WideFromUtf8(folder, pattern)) {
+        if (!SystemPathFromUtf8(folder, pattern)) {
             return Fail(ERROR_INVALID_NAME);
         }
         if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/' &&
@@ -334,7 +334,7 @@ private:
 
     static bool IsFolder(const std::string& path) {
         std::wstring wide;
-        if (!WideFromUtf8(path, wide)) {
+        if (!SystemPathFromUtf8(path, wide)) {
             return false;
         }
         const DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -349,7 +349,7 @@ private:
     // CreateFileW on the UTF-16 form of `path`; INVALID_HANDLE_VALUE with the error kept.
     HANDLE OpenPath(const std::string& path, DWORD rights, DWORD disposition, DWORD flags) {
         std::wstring wide;
-        if (!WideFromUtf8(path, wide)) {
+        if (!SystemPathFromUtf8(path, wide)) {
             Fail(ERROR_INVALID_NAME);
             return INVALID_HANDLE_VALUE;
         }

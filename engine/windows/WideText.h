@@ -9,6 +9,11 @@ namespace dnl {
 // empty, when `text` is not valid UTF-8 or holds a zero byte, which no file name may hold.
 bool WideFromUtf8(std::string_view text, std::wstring& wide);
 
+// A path in UTF-8 as the UTF-16 that Windows' calls on files take. An absolute path too long for
+// the plain form gets the "\\?\" form, which has no limit of MAX_PATH characters; false as for
+// WideFromUtf8.
+bool SystemPathFromUtf8(std::string_view path, std::wstring& wide);
+
 // UTF-16 from Windows as UTF-8; a lone surrogate becomes U+FFFD.
 std::string Utf8FromWide(std::wstring_view wide);
 

@@ -299,6 +299,18 @@ names_in_many_scripts)
   run info 変換/ない.dnl
   expect_code 1
   expect_err "dnlconv: cannot open '変換/ない.dnl': No such file or directory"
+  # An absolute path of over 300 characters, past Windows' old limit of 260, written with "/"
+  # (Wine shows the Unix root as drive Z:).
+  folder=$work/$(printf 'f%.0s' {1..140})/$(printf 'g%.0s' {1..140})
+  mkdir -p "$folder"
+  sample "$folder/long.dnl"
+  long=$folder/long.dnl
+  [[ ${dnlconv[-1]} != *.exe ]] || long=Z:$long
+  run convert --module TNWQ8 "$long"
+  expect_code 0
+  cmp -s "$folder/long.~NL" original || fail "the backup on the long path is not the original"
+  run info "$long"
+  expect_out_line 'NAME at offset 0: "TNW8" (TNWQ8), 5-byte payload'
   ;;
 wildcards)
   # Windows' shells leave `*` and `?` to the program, which matches them in the FILE arguments

@@ -116,5 +116,26 @@ TEST(WindowsFilesTest, FailuresGiveTheToolsErrorNumbers) {
     }
 }
 
+// Wine takes long paths in the plain form too, so the form itself is what is checked here.
+TEST(WindowsFilesTest, LongAbsolutePathsTakeTheLongForm) {
+    const std::string f = std::string(150, 'f');
+    const std::string g = std::string(150, 'g');
+    const std::wstring whole = Wide(f + "\\" + g);
+    struct Case {
+        std::string path;
+        std::wstring form;
+    };
+    for (const Case& expected :
+         {Case{"C:/" + f + "/" + g + "/./x/../X.dnl", LR"(\\?\C:\)" + whole + L"\\X.dnl"},
+          Case{"//server/share/" + f + "\\" + g, LR"(\\?\UNC\server\share\)" + whole},
+          Case{R"(\\?\C:\)" + f + "/" + g, LR"(\\?\C:\)" + Wide(f + "/" + g)},
+          Case{f + "/" + g, Wide(f + "/" + g)}, Case{"C:/x/../X.dnl", L"C:/x/../X.dnl"}}) {
+        SCOPED_TRACE(expected.path);
+        std::wstring form;
+        ASSERT_TRUE(SystemPathFromUtf8(expected.path, form));
+        EXPECT_EQ(form, expected.form);
+    }
+}
+
 }  // namespace
 }  // namespace dnl::test
