@@ -6,6 +6,7 @@
 
 #include "PathSyntax.h"
 #include "Utf8Path.h"
+#include "WindowDesign.h"
 
 namespace dnl {
 
@@ -28,6 +29,13 @@ ChosenFileShown AcceptChosenFile(ConverterState& state, const std::string& path)
         state.path = path;
     }
     return {.executeEnabled = true};
+}
+
+std::string WindowTitle(const ConverterState& state) {
+    if (state.path.empty()) {
+        return std::string(kWindowTitle);
+    }
+    return std::string(FileNamePart(state.path)) + " - " + std::string(kWindowTitle);
 }
 
 }  // namespace dnl

@@ -22,4 +22,8 @@ struct ChosenFileShown {
 // path is stored only when it names a DNL file. Execute is enabled either way, and stays so.
 ChosenFileShown AcceptChosenFile(ConverterState& state, const std::string& path);
 
+// The window's title: the program's name alone until a DNL file is taken, then that file's name
+// first, in the usual "document - program" form.
+std::string WindowTitle(const ConverterState& state);
+
 }  // namespace dnl

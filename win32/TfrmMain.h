@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ConverterState.h"
+#include "FileChoice.h"
 #include "StatusLog.h"
 #include "StopRequest.h"
 
@@ -68,6 +69,7 @@ private:
     void cbMiscRecChange();
     void cbGBRClick();
     void mnuFileOpenClick();
+    void ShowChosenFile(const ChosenFileShown& shown);
     void mnuFileExitClick();
     void btnConvertClick();
 

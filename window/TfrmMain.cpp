@@ -321,9 +321,12 @@ void TfrmMain::mnuFileOpenClick() {
     if (!chosen) {
         return;
     }
-    const ChosenFileShown shown =
-        AcceptChosenFile(m_state, QFile::encodeName(*chosen).toStdString());
+    ShowChosenFile(AcceptChosenFile(m_state, QFile::encodeName(*chosen).toStdString()));
+}
+
+void TfrmMain::ShowChosenFile(const ChosenFileShown& shown) {
     btnConvert->setEnabled(shown.executeEnabled);
+    setWindowTitle(QFile::decodeName(WindowTitle(m_state).c_str()));
 }
 
 void TfrmMain::mnuFileExitClick() {

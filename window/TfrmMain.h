@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ConverterState.h"
+#include "FileChoice.h"
 #include "StatusLog.h"
 #include "StopRequest.h"
 
@@ -63,6 +64,7 @@ private:
     void ConnectHandlers();
     void PlaceWindow();
     std::optional<QString> RunOpenDialog();
+    void ShowChosenFile(const ChosenFileShown& shown);
 
     void cbModuleChange();
     void cbMiscRecChange();

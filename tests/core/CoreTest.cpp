@@ -96,9 +96,11 @@ TEST(CoreTest, ChosenFileAndExecuteTouchOnlyWhatTheyShould) {
     const test::Bytes original = Dnl().Name("RQX4").Misc(0x0000).End().bytes;
     test::WriteFile(path, original);
     ConverterState state;
+    EXPECT_EQ(WindowTitle(state), "dnl File transfer Tool");
     EXPECT_TRUE(AcceptChosenFile(state, path).executeEnabled);
     EXPECT_TRUE(AcceptChosenFile(state, folder.File("X.txt")).executeEnabled);
     EXPECT_EQ(state.path, path);
+    EXPECT_EQ(WindowTitle(state), "X.Dnl - dnl File transfer Tool");
     EXPECT_EQ(std::filesystem::current_path(), folder.Path());
 
     test::RecordingLog log;

@@ -121,6 +121,7 @@ TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
 
     m_ui.OpenThroughDialog((m_folder.Path() / "X.txt").wstring());
     EXPECT_EQ(m_ui.State().path, win32::Utf8(m_dnl.wstring()));
+    EXPECT_EQ(Text(m_ui.window), m_dnl.filename().wstring() + L" - dnl File transfer Tool");
     EXPECT_EQ(std::filesystem::current_path(), m_folder.Path());
 
     // A path longer than the 260 characters of old, typed into the dialog, and converted.

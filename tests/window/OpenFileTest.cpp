@@ -15,7 +15,6 @@
 
 #include "WindowTestSupport.h"
 
-
 namespace {
 
 QString Canonical(const QString& folder) {
@@ -79,9 +78,11 @@ private slots:
         const QString dnl = FilePath("X.Dnl");
         const QString text = FilePath("sub/X.txt");
         QVERIFY(MakeFile(dnl) && MakeFile(text));
+        QCOMPARE(m_ui->window->windowTitle(), QStringLiteral("dnl File transfer Tool"));
         m_ui->OpenAnswering(dnl);
         m_ui->OpenAnswering(text);
         QCOMPARE(m_ui->window->State().path, Encoded(dnl));
+        QCOMPARE(m_ui->window->windowTitle(), QStringLiteral("X.Dnl - dnl File transfer Tool"));
         QCOMPARE(WorkingDirectory(), Canonical(FilePath("sub")));
         QVERIFY(m_ui->btnConvert->isEnabled());
     }
