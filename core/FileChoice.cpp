@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "FileIo.h"
 #include "PathSyntax.h"
 #include "Utf8Path.h"
 #include "WindowDesign.h"
@@ -29,6 +30,18 @@ ChosenFileShown AcceptChosenFile(ConverterState& state, const std::string& path)
         state.path = path;
     }
     return {.executeEnabled = true};
+}
+
+ChosenFileShown AcceptNamedFile(ConverterState& state, const std::string& path, StatusLog& log) {
+    std::error_code unresolved;
+    const std::filesystem::path full = std::filesystem::absolute(PathFromUtf8(path), unresolved);
+    const std::string chosen = unresolved ? path : Utf8FromPath(full);
+    const ChosenFileShown shown = AcceptChosenFile(state, chosen);
+    if (HasDnlExtension(chosen) &&
+        !FileHandle(Files().OpenExisting(chosen, FileLayer::Access::ReadOnly)).IsOpen()) {
+        log.AddLine("Fail to open " + chosen);
+    }
+    return shown;
 }
 
 std::string WindowTitle(const ConverterState& state) {

@@ -456,6 +456,10 @@ void TfrmMain::mnuFileOpenClick() {
     ShowChosenFile(AcceptChosenFile(m_state, *chosen));
 }
 
+void TfrmMain::OpenNamedFile(const std::string& path) {
+    ShowChosenFile(AcceptNamedFile(m_state, path, *this));
+}
+
 void TfrmMain::ShowChosenFile(const ChosenFileShown& shown) {
     EnableWindow(btnConvert, shown.executeEnabled ? TRUE : FALSE);
     SetWindowTextW(m_window, Wide(WindowTitle(m_state)).c_str());

@@ -39,6 +39,10 @@ public:
 
     const ConverterState& State() const { return m_state; }
 
+    // Takes a file named from outside the window (on its command line; UTF-8) as File > Open
+    // takes a chosen one.
+    void OpenNamedFile(const std::string& path);
+
     // Whether a close request came while Execute ran; the window closes once Execute returns.
     bool CloseRequestedDuringRun() const { return m_closeRequested; }
 

@@ -42,6 +42,10 @@ public:
 
     const ConverterState& State() const { return m_state; }
 
+    // Takes a file named from outside the window (on its command line) as File > Open takes a
+    // chosen one.
+    void OpenNamedFile(const QString& path);
+
     // Replaces OpenDialog as the way File > Open asks for a file, so that tests can answer
     // without a modal dialog.
     void SetFileChooser(FileChooser chooser);
