@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "FileIo.h"
 #include "PathSyntax.h"
 #include "Utf8Path.h"
+#include "WindowDesign.h"
 
 namespace dnl {
 
@@ -28,6 +30,25 @@ ChosenFileShown AcceptChosenFile(ConverterState& state, const std::string& path)
         state.path = path;
     }
     return {.executeEnabled = true};
+}
+
+ChosenFileShown AcceptNamedFile(ConverterState& state, const std::string& path, StatusLog& log) {
+    std::error_code unresolved;
+    const std::filesystem::path full = std::filesystem::absolute(PathFromUtf8(path), unresolved);
+    const std::string chosen = unresolved ? path : Utf8FromPath(full);
+    const ChosenFileShown shown = AcceptChosenFile(state, chosen);
+    if (HasDnlExtension(chosen) &&
+        !FileHandle(Files().OpenExisting(chosen, FileLayer::Access::ReadOnly)).IsOpen()) {
+        log.AddLine("Fail to open " + chosen);
+    }
+    return shown;
+}
+
+std::string WindowTitle(const ConverterState& state) {
+    if (state.path.empty()) {
+        return std::string(kWindowTitle);
+    }
+    return std::string(FileNamePart(state.path)) + " - " + std::string(kWindowTitle);
 }
 
 }  // namespace dnl

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "ConverterState.h"
+#include "StatusLog.h"
 
 namespace dnl {
 
@@ -21,5 +22,14 @@ struct ChosenFileShown {
 // becomes the working directory, where relative names are found, whatever the extension; the
 // path is stored only when it names a DNL file. Execute is enabled either way, and stays so.
 ChosenFileShown AcceptChosenFile(ConverterState& state, const std::string& path);
+
+// A file named to the window from outside (on its command line): taken as a confirmed choice in
+// the open dialog once a relative name is made full, since the choice moves the working
+// directory. A taken DNL file that cannot be opened gets the line Execute's backup would give.
+ChosenFileShown AcceptNamedFile(ConverterState& state, const std::string& path, StatusLog& log);
+
+// The window's title: the program's name alone until a DNL file is taken, then that file's name
+// first, in the usual "document - program" form.
+std::string WindowTitle(const ConverterState& state);
 
 }  // namespace dnl

@@ -453,8 +453,16 @@ void TfrmMain::mnuFileOpenClick() {
     if (!chosen) {
         return;
     }
-    const ChosenFileShown shown = AcceptChosenFile(m_state, *chosen);
+    ShowChosenFile(AcceptChosenFile(m_state, *chosen));
+}
+
+void TfrmMain::OpenNamedFile(const std::string& path) {
+    ShowChosenFile(AcceptNamedFile(m_state, path, *this));
+}
+
+void TfrmMain::ShowChosenFile(const ChosenFileShown& shown) {
     EnableWindow(btnConvert, shown.executeEnabled ? TRUE : FALSE);
+    SetWindowTextW(m_window, Wide(WindowTitle(m_state)).c_str());
 }
 
 void TfrmMain::mnuFileExitClick() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ConverterState.h"
+#include "FileChoice.h"
 #include "StatusLog.h"
 #include "StopRequest.h"
 
@@ -38,6 +39,10 @@ public:
 
     const ConverterState& State() const { return m_state; }
 
+    // Takes a file named from outside the window (on its command line; UTF-8) as File > Open
+    // takes a chosen one.
+    void OpenNamedFile(const std::string& path);
+
     // Whether a close request came while Execute ran; the window closes once Execute returns.
     bool CloseRequestedDuringRun() const { return m_closeRequested; }
 
@@ -68,6 +73,7 @@ private:
     void cbMiscRecChange();
     void cbGBRClick();
     void mnuFileOpenClick();
+    void ShowChosenFile(const ChosenFileShown& shown);
     void mnuFileExitClick();
     void btnConvertClick();
 

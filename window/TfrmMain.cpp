@@ -321,9 +321,16 @@ void TfrmMain::mnuFileOpenClick() {
     if (!chosen) {
         return;
     }
-    const ChosenFileShown shown =
-        AcceptChosenFile(m_state, QFile::encodeName(*chosen).toStdString());
+    ShowChosenFile(AcceptChosenFile(m_state, QFile::encodeName(*chosen).toStdString()));
+}
+
+void TfrmMain::OpenNamedFile(const QString& path) {
+    ShowChosenFile(AcceptNamedFile(m_state, QFile::encodeName(path).toStdString(), *this));
+}
+
+void TfrmMain::ShowChosenFile(const ChosenFileShown& shown) {
     btnConvert->setEnabled(shown.executeEnabled);
+    setWindowTitle(QFile::decodeName(WindowTitle(m_state).c_str()));
 }
 
 void TfrmMain::mnuFileExitClick() {

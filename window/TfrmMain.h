@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ConverterState.h"
+#include "FileChoice.h"
 #include "StatusLog.h"
 #include "StopRequest.h"
 
@@ -41,6 +42,10 @@ public:
 
     const ConverterState& State() const { return m_state; }
 
+    // Takes a file named from outside the window (on its command line) as File > Open takes a
+    // chosen one.
+    void OpenNamedFile(const QString& path);
+
     // Replaces OpenDialog as the way File > Open asks for a file, so that tests can answer
     // without a modal dialog.
     void SetFileChooser(FileChooser chooser);
@@ -63,6 +68,7 @@ private:
     void ConnectHandlers();
     void PlaceWindow();
     std::optional<QString> RunOpenDialog();
+    void ShowChosenFile(const ChosenFileShown& shown);
 
     void cbModuleChange();
     void cbMiscRecChange();

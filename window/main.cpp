@@ -1,16 +1,27 @@
+#include <QFile>
+
 #include "Application.h"
 #include "CloseOnSignal.h"
+#include "CommandLine.h"
 #include "ErrorReport.h"
 #include "TfrmMain.h"
 
 int main(int argc, char* argv[]) {
-    // The program takes no options, Qt's own included: Qt is shown the program's name alone.
+    // Qt takes none of its own options here: it is shown the program's name alone.
     int qtArgc = argc > 0 ? 1 : 0;
     dnl::Application application(qtArgc, argv);
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index) {
+        arguments << QFile::decodeName(argv[index]);
+    }
+    const std::optional<QString> file = dnl::FileFromCommandLine(arguments);
     return dnl::ShowingErrors(
-        [] {
+        [&file] {
             dnl::TfrmMain frmMain;
             const dnl::CloseOnSignal closeOnLogout(frmMain);
+            if (file) {
+                frmMain.OpenNamedFile(*file);
+            }
             frmMain.show();
             return dnl::Application::exec();
         },

@@ -15,6 +15,7 @@
 #include "FileChoice.h"
 #include "SystemCases.h"
 #include "TestSupport.h"
+#include "Utf8Path.h"
 #include "WindowDesign.h"
 
 namespace dnl {
@@ -79,6 +80,27 @@ TEST(CoreTest, CompletionExtensionMemoTitleAndErrorTextRules) {
     }
 }
 
+// A named file is found from the working directory, which then moves to its folder as for a
+// chosen one; a missing DNL file is still taken, and reported.
+TEST(CoreTest, NamedFileIsTakenAsAChosenOne) {
+    test::TempDir folder;
+    std::filesystem::create_directory(folder.Path() / "one");
+    test::WriteFile(folder.File("one/X.dnl"), Dnl().End().bytes);
+    std::filesystem::current_path(folder.Path());
+    ConverterState state;
+    test::RecordingLog log;
+    EXPECT_TRUE(AcceptNamedFile(state, "one/X.dnl", log).executeEnabled);
+    EXPECT_EQ(std::filesystem::current_path(), folder.Path() / "one");
+    EXPECT_EQ(state.path, Utf8FromPath(std::filesystem::current_path() / "X.dnl"));
+    EXPECT_TRUE(AcceptNamedFile(state, "Gone.txt", log).executeEnabled);
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(AcceptNamedFile(state, "Gone.DNL", log).executeEnabled);
+    const std::string gone = Utf8FromPath(std::filesystem::current_path() / "Gone.DNL");
+    EXPECT_EQ(state.path, gone);
+    EXPECT_EQ(log.lines, Lines{"Fail to open " + gone});
+    EXPECT_EQ(WindowTitle(state), "Gone.DNL - dnl File transfer Tool");
+}
+
 TEST(CoreTest, AnchoredControlsFollowTheWidthAndKeepTheirCentre) {
     const Rect memo{0, 93, 440, 209};
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {442, 305}), memo);
@@ -96,9 +118,11 @@ TEST(CoreTest, ChosenFileAndExecuteTouchOnlyWhatTheyShould) {
     const test::Bytes original = Dnl().Name("RQX4").Misc(0x0000).End().bytes;
     test::WriteFile(path, original);
     ConverterState state;
+    EXPECT_EQ(WindowTitle(state), "dnl File transfer Tool");
     EXPECT_TRUE(AcceptChosenFile(state, path).executeEnabled);
     EXPECT_TRUE(AcceptChosenFile(state, folder.File("X.txt")).executeEnabled);
     EXPECT_EQ(state.path, path);
+    EXPECT_EQ(WindowTitle(state), "X.Dnl - dnl File transfer Tool");
     EXPECT_EQ(std::filesystem::current_path(), folder.Path());
 
     test::RecordingLog log;

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "CommandLine.h"
 #include "ErrorBox.h"
 #include "TestSupport.h"
 #include "Text.h"
@@ -121,6 +122,7 @@ TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
 
     m_ui.OpenThroughDialog((m_folder.Path() / "X.txt").wstring());
     EXPECT_EQ(m_ui.State().path, win32::Utf8(m_dnl.wstring()));
+    EXPECT_EQ(Text(m_ui.window), m_dnl.filename().wstring() + L" - dnl File transfer Tool");
     EXPECT_EQ(std::filesystem::current_path(), m_folder.Path());
 
     // A path longer than the 260 characters of old, typed into the dialog, and converted.
@@ -138,6 +140,33 @@ TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
               Dnl().Name("TNW8").Misc(0x0800).End().bytes);
     EXPECT_EQ(ReadFile(Utf8FromPath(deep / "Long.~NL")), kRqx4File);
     EXPECT_EQ(m_ui.LoggedLines().back(), "Finished");
+}
+
+// The command line: what it asks for, and a named file taken as File > Open takes it.
+TEST_F(Win32ExecuteTest, CommandLineFileIsTakenAsAChosenOne) {
+    using Kind = win32::CommandLineRequest::Kind;
+    const std::pair<std::vector<std::wstring>, Kind> lines[] = {
+        {{}, Kind::Window},
+        {{L"a b.dnl"}, Kind::Window},
+        {{L"/?"}, Kind::Help},
+        {{L"X", L"-h"}, Kind::Help},
+        {{L"--version"}, Kind::Version},
+        {{L"-x"}, Kind::Wrong},
+        {{L"a.dnl", L"b.dnl"}, Kind::Wrong}};
+    for (const auto& [arguments, kind] : lines) {
+        EXPECT_EQ(win32::ReadCommandLine(arguments).kind, kind) << arguments.size();
+    }
+    EXPECT_EQ(win32::ReadCommandLine({L"\u00e9.dnl"}).file, "\xC3\xA9.dnl");
+
+    std::filesystem::current_path(m_folder.Path());
+    win32::TfrmMain::FromHandle(m_ui.window)->OpenNamedFile("one/Y.dnl");
+    const std::filesystem::path missing = m_folder.Path() / "one" / "Y.dnl";
+    EXPECT_EQ(m_ui.State().path, Utf8FromPath(missing));
+    EXPECT_EQ(std::filesystem::current_path(), missing.parent_path());
+    EXPECT_EQ(m_ui.LoggedLines(),
+              std::vector<std::string>{"Fail to open " + Utf8FromPath(missing)});
+    EXPECT_TRUE(IsWindowEnabled(m_ui.Control(IDC_btnConvert)));
+    EXPECT_EQ(Text(m_ui.window), L"Y.dnl - dnl File transfer Tool");
 }
 
 TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {

@@ -13,8 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "CommandLine.h"
 #include "WindowTestSupport.h"
-
 
 namespace {
 
@@ -79,11 +79,27 @@ private slots:
         const QString dnl = FilePath("X.Dnl");
         const QString text = FilePath("sub/X.txt");
         QVERIFY(MakeFile(dnl) && MakeFile(text));
+        QCOMPARE(m_ui->window->windowTitle(), QStringLiteral("dnl File transfer Tool"));
         m_ui->OpenAnswering(dnl);
         m_ui->OpenAnswering(text);
         QCOMPARE(m_ui->window->State().path, Encoded(dnl));
+        QCOMPARE(m_ui->window->windowTitle(), QStringLiteral("X.Dnl - dnl File transfer Tool"));
         QCOMPARE(WorkingDirectory(), Canonical(FilePath("sub")));
         QVERIFY(m_ui->btnConvert->isEnabled());
+    }
+
+    void commandLineFileIsTakenAsAChosenOne() {
+        QCOMPARE(dnl::FileFromCommandLine({"dnltransfer"}), std::nullopt);
+        const std::optional<QString> named = dnl::FileFromCommandLine({"dnltransfer", "one/Y.dnl"});
+        QCOMPARE(named, QStringLiteral("one/Y.dnl"));
+        QVERIFY(QDir().mkpath(FilePath("one")) && QDir::setCurrent(FolderPath()));
+        m_ui->window->OpenNamedFile(*named);
+        const QString missing = Canonical(FilePath("one")) + "/Y.dnl";
+        QCOMPARE(m_ui->window->State().path, Encoded(missing));
+        QCOMPARE(WorkingDirectory(), Canonical(FilePath("one")));
+        QCOMPARE(m_ui->LoggedLines(), QStringList{"Fail to open " + missing});
+        QVERIFY(m_ui->btnConvert->isEnabled());
+        QCOMPARE(m_ui->window->windowTitle(), QStringLiteral("Y.dnl - dnl File transfer Tool"));
     }
 
     void cancelChangesNothing() {
