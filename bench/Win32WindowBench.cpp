@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "ConversionRun.h"
+#include "EngineAlone.h"
 #include "StatusMemo.h"
 #include "TestSupport.h"
 #include "Text.h"
@@ -30,27 +31,6 @@ constexpr int kMiscRecords = 100'000;
 constexpr int kRepetitions = 11;
 constexpr int kMemoRepetitions = 3;
 constexpr const char* kMiscLine = "Modified the MISC record to 6145";
-
-class VectorLog final : public StatusLog {
-public:
-    void AddLine(const std::string& text) override { lines.push_back(text); }
-    std::vector<std::string> lines;
-};
-
-class StillCursor final : public BusyCursor {
-public:
-    void ShowBusy() override {}
-    void ShowNormal() override {}
-};
-
-void WriteMiscFile(const std::string& path) {
-    test::Dnl dnl;
-    dnl.Name("RQX4");
-    for (int record = 0; record < kMiscRecords; ++record) {
-        dnl.Misc(0x0000);
-    }
-    test::WriteFile(path, dnl.End().bytes);
-}
 
 double ClockSeconds() {
     LARGE_INTEGER now{};
@@ -205,7 +185,7 @@ int main() {
     using namespace dnl::bench;
     const dnl::test::TempDir folder;
     const std::string path = folder.File("misc.dnl");
-    WriteMiscFile(path);
+    WriteMiscFile(path, kMiscRecords);
 
     std::vector<double> engineWall;
     std::vector<double> engineCpu;

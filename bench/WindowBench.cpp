@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "ConversionRun.h"
+#include "EngineAlone.h"
 #include "TestSupport.h"
 #include "TfrmMain.h"
 
@@ -27,27 +28,6 @@ namespace {
 constexpr int kMiscRecords = 100'000;
 constexpr int kLinesPerRun = kMiscRecords + 4;  // "Start...", the NAME's two, "Finished"
 constexpr int kRepetitions = 11;
-
-class VectorLog final : public StatusLog {
-public:
-    void AddLine(const std::string& text) override { lines.push_back(text); }
-    std::vector<std::string> lines;
-};
-
-class StillCursor final : public BusyCursor {
-public:
-    void ShowBusy() override {}
-    void ShowNormal() override {}
-};
-
-void WriteMiscFile(const std::string& path) {
-    test::Dnl dnl;
-    dnl.Name("RQX4");
-    for (int record = 0; record < kMiscRecords; ++record) {
-        dnl.Misc(0x0000);
-    }
-    test::WriteFile(path, dnl.End().bytes);
-}
 
 // Bytes the C heap has handed out and not taken back.
 std::size_t HeapInUse() {
@@ -125,7 +105,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     const dnl::test::TempDir folder;
     const std::string path = folder.File("misc.dnl");
-    WriteMiscFile(path);
+    WriteMiscFile(path, kMiscRecords);
 
     std::vector<double> engineWall;
     std::vector<double> engineCpu;
