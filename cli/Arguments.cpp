@@ -50,7 +50,7 @@ constexpr char kExitStatus[] = R"(Exit status:
      file (convert); nothing was touched)";
 
 // The options of convert as given, before they are checked against each other.
-struct ConvertOptions {
+struct GivenOptions {
     int module = kNoModule;
     std::string format;
     bool gbr = false;
@@ -113,21 +113,22 @@ std::optional<std::int16_t> FormatValue(const ModuleProfile& profile, const std:
     return value;
 }
 
-// Turns the options of convert into the window's four choices, or says why they cannot be.
-std::string ResolveConvert(const ConvertOptions& options, bool formatGiven, ConvertChoice& choice) {
-    const auto module = static_cast<std::uint8_t>(options.module);
+// Turns the options of convert into the window's choice, or says why they cannot be.
+std::string ResolveConvert(const GivenOptions& given, bool formatGiven, Arguments& arguments) {
+    const auto module = static_cast<std::uint8_t>(given.module);
     const ModuleProfile& profile = *ProfileFor(module);
     std::optional<std::int16_t> miscValue = MiscValue(module, 0);
     std::string error;
     if (formatGiven) {
-        miscValue = FormatValue(profile, options.format, error);
+        miscValue = FormatValue(profile, given.format, error);
     }
-    if (error.empty() && options.gbr && !profile.gbrCapable) {
+    if (error.empty() && given.gbr && !profile.gbrCapable) {
         error = "--gbr: only for " + GbrModules();
     }
     if (error.empty()) {
-        choice = {module,        *miscValue,    options.gbr, !options.noBackup,
-                  options.force, options.dryRun};
+        arguments.choice = {.moduleIndex = module, .miscValue = *miscValue, .gbr = given.gbr};
+        arguments.options = {
+            .backup = !given.noBackup, .force = given.force, .dryRun = given.dryRun};
     }
     return error;
 }
@@ -144,7 +145,7 @@ CLI::App* AddFilesCommand(CLI::App& app, const std::string& name, const std::str
 }
 
 // The options of convert, described from the module table.
-void AddConvertOptions(CLI::App& convert, ConvertOptions& options) {
+void AddConvertOptions(CLI::App& convert, GivenOptions& options) {
     convert
         .add_option(
             "--module", options.module,
@@ -215,7 +216,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     app.get_formatter()->column_width(kHelpColumn);
 
     Arguments arguments;
-    ConvertOptions options;
+    GivenOptions options;
     CLI::App* info = AddFilesCommand(app, "info", kInfoDescription, arguments.files);
     AddJsonFlag(*info, arguments.json);
     CLI::App* convert = AddFilesCommand(app, "convert", kConvertDescription, arguments.files);
@@ -228,10 +229,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         // CLI11 takes the arguments last first.
         app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
     } catch (const CLI::CallForVersion& version) {
-        return {{Command::Version, {}, {}}, {}, std::string(version.what()) + "\n"};
+        return {{Command::Version, {}, {}, {}}, {}, std::string(version.what()) + "\n"};
     } catch (const CLI::ParseError& error) {
         if (dynamic_cast<const CLI::CallForHelp*>(&error) != nullptr || HelpAsked(app)) {
-            return {{Command::Help, {}, {}}, {}, app.help("", CLI::AppFormatMode::All)};
+            return {{Command::Help, {}, {}, {}}, {}, app.help("", CLI::AppFormatMode::All)};
         }
         return Failure(app.get_subcommands().empty() ? NoCommandError(app, args) : error.what());
     }
@@ -241,8 +242,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
                                             : Command::Convert;
     if (arguments.command == Command::Convert) {
         const bool formatGiven = convert->get_option("--format")->count() > 0;
-        if (std::string error = ResolveConvert(options, formatGiven, arguments.choice);
-            !error.empty()) {
+        if (std::string error = ResolveConvert(options, formatGiven, arguments); !error.empty()) {
             return Failure(std::move(error));
         }
     }

@@ -1,28 +1,28 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "ConversionRun.h"
 
 namespace dnl::cli {
 
 enum class Command { Help, Version, Info, Convert, Restore, Modules };
 
-// The target of a conversion: the same four choices the window's selection holds.
-struct ConvertChoice {
-    std::uint8_t moduleIndex = 0;
-    std::int16_t miscValue = 0;
-    bool gbr = false;
+// How convert goes about each file.
+struct ConvertOptions {
     bool backup = true;
     // Converts even a file whose examination says the run would not end well, as the window does.
     bool force = false;
     // Says what each file's conversion would do, and changes nothing.
     bool dryRun = false;
+    bool operator==(const ConvertOptions&) const = default;
 };
 
 struct Arguments {
     Command command = Command::Help;
-    ConvertChoice choice;
+    ConversionChoice choice;  // what convert converts to, as the window's selection holds it
+    ConvertOptions options;
     std::vector<std::string> files;
     bool json = false;  // one JSON object per file (info and convert)
 };

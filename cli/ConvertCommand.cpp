@@ -214,27 +214,25 @@ bool Conclude(const Target& target, const char* outcome, const std::string& reas
 
 // Asks, with the file locked, whether to go on: not when the file's examination says that the
 // run would not end well, unless forced. `why` is then set to the reason.
-GoAhead ExaminedFirst(const std::string& path, const ConvertChoice& choice, std::string& why) {
-    return [&path, &choice, &why] {
-        why = choice.force ? std::string() : WhyNotToConvert(ExamineDnl(path), choice.moduleIndex);
+GoAhead ExaminedFirst(const std::string& path, const ConversionChoice& choice, bool force,
+                      std::string& why) {
+    return [&path, &choice, force, &why] {
+        why = force ? std::string() : WhyNotToConvert(ExamineDnl(path), choice.moduleIndex);
         return why.empty();
     };
 }
 
-ConversionChoice EngineChoice(const ConvertChoice& choice) {
-    return {choice.moduleIndex, choice.miscValue, choice.gbr};
-}
-
 // What Execute does for one file, unless the file's examination, made with the file locked,
 // says that the run would not end well; true when the run finished.
-bool Convert(const Target& target, const ConvertChoice& choice, const StopRequest* stop,
-             FileReport& report) {
+bool Convert(const Target& target, const ConversionChoice& choice, const ConvertOptions& options,
+             const StopRequest* stop, FileReport& report) {
     report.Begin(target.argument);
     const std::string path = Utf8FromPath(target.path);
     std::string why;
     NoCursor cursor;
-    const ExecuteResult result = Execute(path, EngineChoice(choice), choice.backup, report, cursor,
-                                         ExaminedFirst(path, choice, why), stop, choice.force);
+    const ExecuteResult result =
+        Execute(path, choice, options.backup, report, cursor,
+                ExaminedFirst(path, choice, options.force, why), stop, options.force);
     const Json backup = BackupFacts(result.backup, path);
     switch (result.outcome) {
         case ExecuteOutcome::Finished:
@@ -254,9 +252,9 @@ bool Convert(const Target& target, const ConvertChoice& choice, const StopReques
 
 // "NAME "TNW8", MISC 0x1801 in 3 records": what a run for `choice` writes into a file with
 // `miscRecords` MISC records, and the same as JSON facts.
-std::string WhatWouldBeWritten(const ConvertChoice& choice, int miscRecords, Json& facts) {
+std::string WhatWouldBeWritten(const ConversionChoice& choice, int miscRecords, Json& facts) {
     const ModuleProfile& profile = *ProfileFor(choice.moduleIndex);
-    const auto code = static_cast<std::uint16_t>(WrittenMiscValue(EngineChoice(choice)));
+    const auto code = static_cast<std::uint16_t>(WrittenMiscValue(choice));
     facts = {{"name", profile.nameText},
              {"misc", profile.rewritesMisc ? Json(code) : Json()},
              {"misc_records", miscRecords}};
@@ -299,18 +297,19 @@ std::string WhyWouldNotConvert(const ExecutePlan& plan, const std::string& why) 
 
 // Says what Execute would do for one file, from the same decisions, and changes nothing; true
 // when the run would finish.
-bool DryRun(const Target& target, const ConvertChoice& choice, FileReport& report) {
+bool DryRun(const Target& target, const ConversionChoice& choice, const ConvertOptions& options,
+            FileReport& report) {
     report.Begin(target.argument);
     const std::string path = Utf8FromPath(target.path);
     DnlExamination examination;
     std::string why;
     const GoAhead examined = [&] {
         examination = ExamineDnl(path);
-        why = choice.force ? std::string() : WhyNotToConvert(examination, choice.moduleIndex);
+        why = options.force ? std::string() : WhyNotToConvert(examination, choice.moduleIndex);
         return why.empty();
     };
     const ExecutePlan plan =
-        PlanExecute(path, EngineChoice(choice), choice.backup, report, examined, choice.force);
+        PlanExecute(path, choice, options.backup, report, examined, options.force);
     if (const std::string refusal = WhyWouldNotConvert(plan, why); !refusal.empty()) {
         report.AddLine("Would not convert: " + refusal);
         const bool forceHelps = plan.outcome == ExecuteOutcome::Declined ||
@@ -334,19 +333,21 @@ bool DryRun(const Target& target, const ConvertChoice& choice, FileReport& repor
 
 }  // namespace
 
-int ConvertCommand(const std::vector<std::string>& files, const ConvertChoice& choice, bool json,
+int ConvertCommand(const std::vector<std::string>& files, const ConversionChoice& choice,
+                   const ConvertOptions& options, bool json,
                    std::ostream& out, std::ostream& err, const StopRequest* stop) {
     std::vector<Target> targets;
-    if (!FindTargets(files, "convert", targets, err) || !WritesApart(targets, choice.backup, err)) {
+    if (!FindTargets(files, "convert", targets, err) || !WritesApart(targets, options.backup, err)) {
         return kExitBadArguments;
     }
     TextReport text({out, err});
-    JsonReport jsonLines({out, err}, choice.dryRun);
+    JsonReport jsonLines({out, err}, options.dryRun);
     FileReport& report = json ? static_cast<FileReport&>(jsonLines) : text;
     bool allFinished = true;
     for (const Target& target : targets) {
         const bool finished =
-            choice.dryRun ? DryRun(target, choice, report) : Convert(target, choice, stop, report);
+            options.dryRun ? DryRun(target, choice, options, report)
+                           : Convert(target, choice, options, stop, report);
         allFinished = finished && allFinished;
         if (stop != nullptr && stop->Requested()) {
             return kExitFailure;

@@ -26,8 +26,8 @@ int RunDnlconv(const std::vector<std::string>& args, std::ostream& out, std::ost
         case Command::Info:
             return InfoCommand(FilesNamedBy(arguments.files), arguments.json, out, err);
         case Command::Convert:
-            return ConvertCommand(FilesNamedBy(arguments.files), arguments.choice, arguments.json,
-                                  out, err, stop);
+            return ConvertCommand(FilesNamedBy(arguments.files), arguments.choice,
+                                  arguments.options, arguments.json, out, err, stop);
         case Command::Restore:
             return RestoreCommand(FilesNamedBy(arguments.files), out, err);
         case Command::Modules:

@@ -1,18 +1,16 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ConversionRun.h"
+
 namespace dnl {
 
-// What the user has chosen so far: everything a conversion run is given.
-struct ConverterState {
+// What the user has chosen so far: the target of a conversion, and the file it converts.
+struct ConverterState : ConversionChoice {
     std::string path;  // the accepted DNL file, in UTF-8; empty at first
-    std::int16_t miscValue = 0;
-    std::uint8_t moduleIndex = 0;
-    bool gbr = false;
     // Whether the MISC selector shows one of its formats; false after typed text that matches
     // none, when miscValue is only the code chosen before.
     bool miscChosen = true;

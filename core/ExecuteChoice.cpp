@@ -16,8 +16,7 @@ void ExecuteChoice(const ConverterState& state, bool backupWanted, StatusLog& lo
         log.AddLine("No MISC format is selected");
         return;
     }
-    Execute(state.path, {state.moduleIndex, state.miscValue, state.gbr}, backupWanted, log, cursor,
-            {}, stop);
+    Execute(state.path, state, backupWanted, log, cursor, {}, stop);
 }
 
 }  // namespace dnl

@@ -13,6 +13,7 @@ struct ConversionChoice {
     std::uint8_t moduleIndex = 0;  // 0 to 4; any other value means no module
     std::int16_t miscValue = 0;    // the code written into MISC records
     bool gbr = false;              // adds the GBR bit for the module that takes it
+    bool operator==(const ConversionChoice&) const = default;
 };
 
 // Where a run ended.

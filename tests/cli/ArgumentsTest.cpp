@@ -18,31 +18,52 @@ using ::testing::IsEmpty;
 
 struct ChoiceCase {
     std::vector<std::string> args;
-    ConvertChoice choice;
+    ConversionChoice choice;
+    ConvertOptions options;
     std::vector<std::string> files;
 };
 
 TEST(ArgumentsTest, ConvertTurnsModuleAndFormatIntoTheWindowsChoices) {
+    const ConvertOptions backup{.backup = true};
     const std::vector<ChoiceCase> cases = {
         {{"convert", "--module", "tnwq8", "--format", "1080/50I", "--gbr", "a.dnl"},
-         {3, 0x0801, true, true},
+         {.moduleIndex = 3, .miscValue = 0x0801, .gbr = true},
+         backup,
          {"a.dnl"}},
         // Without --format the list's first row is taken, as the window selects it.
-        {{"convert", "--module=3", "a.dnl"}, {3, 0x0800, false, true}, {"a.dnl"}},
-        {{"convert", "a", "--module", "4", "b"}, {4, 0x0008, false, true}, {"a", "b"}},
+        {{"convert", "--module=3", "a.dnl"},
+         {.moduleIndex = 3, .miscValue = 0x0800},
+         backup,
+         {"a.dnl"}},
+        {{"convert", "a", "--module", "4", "b"},
+         {.moduleIndex = 4, .miscValue = 0x0008},
+         backup,
+         {"a", "b"}},
         {{"convert", "--module", "PZK2", "--format", "pal", "--no-backup", "--force", "a"},
-         {2, 0x0100, false, false, true},
+         {.moduleIndex = 2, .miscValue = 0x0100},
+         {.backup = false, .force = true},
          {"a"}},
         {{"convert", "--module", "rqx4", "--format=NTSC NSU", "a"},
-         {0, 0x0001, false, true},
+         {.moduleIndex = 0, .miscValue = 0x0001},
+         backup,
          {"a"}},
-        {{"convert", "--module", "0", "--format", "0x1104", "a"}, {0, 0x1104, false, true}, {"a"}},
-        {{"convert", "--module", "3", "--format", "0XFFFF", "a"}, {3, -1, false, true}, {"a"}},
-        {{"convert", "--module", "LM5", "a"}, {1, 0, false, true}, {"a"}},
-        {{"convert", "--dry-run", "--module", "LM5", "a"}, {1, 0, false, true, false, true}, {"a"}},
+        {{"convert", "--module", "0", "--format", "0x1104", "a"},
+         {.moduleIndex = 0, .miscValue = 0x1104},
+         backup,
+         {"a"}},
+        {{"convert", "--module", "3", "--format", "0XFFFF", "a"},
+         {.moduleIndex = 3, .miscValue = -1},
+         backup,
+         {"a"}},
+        {{"convert", "--module", "LM5", "a"}, {.moduleIndex = 1}, backup, {"a"}},
+        {{"convert", "--dry-run", "--module", "LM5", "a"},
+         {.moduleIndex = 1},
+         {.dryRun = true},
+         {"a"}},
         // After "--" everything is a file, even what looks like an option.
         {{"convert", "--module", "JSRY3", "--", "--gbr", "-"},
-         {4, 0x0008, false, true},
+         {.moduleIndex = 4, .miscValue = 0x0008},
+         backup,
          {"--gbr", "-"}},
     };
     for (const ChoiceCase& expected : cases) {
@@ -50,13 +71,8 @@ TEST(ArgumentsTest, ConvertTurnsModuleAndFormatIntoTheWindowsChoices) {
         const std::string where = ::testing::PrintToString(expected.args);
         ASSERT_EQ(parsed.error, "") << where;
         EXPECT_EQ(parsed.arguments.command, Command::Convert) << where;
-        const ConvertChoice& choice = parsed.arguments.choice;
-        EXPECT_EQ(choice.moduleIndex, expected.choice.moduleIndex) << where;
-        EXPECT_EQ(choice.miscValue, expected.choice.miscValue) << where;
-        EXPECT_EQ(choice.gbr, expected.choice.gbr) << where;
-        EXPECT_EQ(choice.backup, expected.choice.backup) << where;
-        EXPECT_EQ(choice.force, expected.choice.force) << where;
-        EXPECT_EQ(choice.dryRun, expected.choice.dryRun) << where;
+        EXPECT_TRUE(parsed.arguments.choice == expected.choice) << where;
+        EXPECT_TRUE(parsed.arguments.options == expected.options) << where;
         EXPECT_EQ(parsed.arguments.files, expected.files) << where;
     }
 }

@@ -35,7 +35,7 @@ TEST(CoreTest, SelectModuleAndMiscSetItemsStatesAndValues) {
         {-1, 0, "", 0x0101, 0, false},
         {5, 0, "", 0x0101, 0, false}};
     for (const auto& [index, rows, first, value, row2Value, gbr] : cases) {
-        ConverterState state{"", 0x0101, 0, false, false};
+        ConverterState state{{.miscValue = 0x0101}, "", false};
         const ModuleSelection shown = SelectModule(state, index, true);
         SCOPED_TRACE(index);
         EXPECT_EQ(state.moduleIndex, index >= 0 && index < 5 ? index : 255);
