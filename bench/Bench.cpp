@@ -54,12 +54,13 @@ std::string DnlPath(std::size_t records) {
 bool EngineConversion(const std::string& path) {
     DiscardingLog log;
     StillCursor cursor;
-    return RunConversion(path, {3, 0x0801, true}, log, cursor).end == RunEnd::Finished;
+    return ConversionRun(path, {.moduleIndex = 3, .miscValue = 0x0801, .gbr = true}, log, cursor)
+               .end == RunEnd::Finished;
 }
 
 bool EngineBackup(const std::string& path) {
     DiscardingLog log;
-    return MakeBackup(path, log) == 0;
+    return MakeBackup(path, log).result == 0;
 }
 
 template <typename Operation>

@@ -71,7 +71,7 @@ Stopwatch::Times EngineRun(const std::string& path) {
     VectorLog log;
     StillCursor cursor;
     const Stopwatch stopwatch;
-    ConversionRun(path, 3, 0x0801, true, log, cursor);
+    ConversionRun(path, {.moduleIndex = 3, .miscValue = 0x0801, .gbr = true}, log, cursor);
     return stopwatch.Elapsed();
 }
 

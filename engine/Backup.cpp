@@ -248,21 +248,17 @@ std::string FileSharingBackup(const std::string& path) {
     return found != names.end() ? *found : std::string();
 }
 
-int BackupCopy(const std::string& path, const std::string& backupName, StatusLog& log) {
-    return BackupWriter(path, backupName, kBackingUp, log).Run().result;
+BackupOutcome BackupCopy(const std::string& path, const std::string& backupName, StatusLog& log) {
+    return BackupWriter(path, backupName, kBackingUp, log).Run();
 }
 
-BackupOutcome TryBackup(const std::string& path, StatusLog& log) {
+BackupOutcome MakeBackup(const std::string& path, StatusLog& log) {
     const std::string backupName = BackupName(path);
-    const BackupOutcome outcome = BackupWriter(path, backupName, kBackingUp, log).Run();
+    const BackupOutcome outcome = BackupCopy(path, backupName, log);
     if (outcome.result == 0) {
         log.AddLine("Backed up the original DNL file as '" + backupName + "'");
     }
     return outcome;
-}
-
-int MakeBackup(const std::string& path, StatusLog& log) {
-    return TryBackup(path, log).result;
 }
 
 BackupOutcome CopyOver(const std::string& source, const std::string& name, std::string_view doing,

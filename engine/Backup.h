@@ -19,6 +19,12 @@ std::string BackupPath(std::string_view path);
 // On Linux X.dnl and X.DNL share X.~NL. Empty when there is none or the folder cannot be listed.
 std::string FileSharingBackup(const std::string& path);
 
+// A backup's result, with the error number of the system call that failed (0 when none did).
+struct BackupOutcome {
+    int result = 0;
+    int error = 0;
+};
+
 // Copies the DNL file at `path` byte for byte to `backupName` in the DNL file's folder. The copy
 // is written to a temporary file named after the backup, held locked, made durable, and only
 // then renamed over any earlier backup, so a failed backup leaves the earlier one as it was, and
@@ -28,20 +34,11 @@ std::string FileSharingBackup(const std::string& path);
 // the DNL file cannot be opened; -2 when the backup cannot be created or put in place (or would
 // be the DNL file itself); -3 when writing the backup fails; -4 when reading the DNL file fails
 // midway. Each failure logs one line.
-int BackupCopy(const std::string& path, const std::string& backupName, StatusLog& log);
-
-// A backup's result, with the error number of the system call that failed (0 when none did).
-struct BackupOutcome {
-    int result = 0;
-    int error = 0;
-};
+BackupOutcome BackupCopy(const std::string& path, const std::string& backupName, StatusLog& log);
 
 // Backs up the DNL file at `path` as BackupName(path) beside it and, on success, logs the name it
-// used.
-BackupOutcome TryBackup(const std::string& path, StatusLog& log);
-
-// TryBackup's result alone; a conversion should go ahead only on 0.
-int MakeBackup(const std::string& path, StatusLog& log);
+// used. A conversion should go ahead only on a result of 0.
+BackupOutcome MakeBackup(const std::string& path, StatusLog& log);
 
 // Copies the file at `source` over the file `name` in the same folder the way BackupCopy makes a
 // backup: written beside, made durable, then renamed into place, so `name` is either the old file

@@ -136,7 +136,7 @@ private:
 
 }  // namespace
 
-RunResult RunConversion(const std::string& path, const ConversionChoice& choice, StatusLog& log,
+RunResult ConversionRun(const std::string& path, const ConversionChoice& choice, StatusLog& log,
                         BusyCursor& cursor, const StopRequest* stop) {
     CDnlRecord record(path, log);
     log.AddLine("Start...");
@@ -166,11 +166,6 @@ bool HoldsConversion(const std::string& path, const ConversionChoice& choice) {
     const auto written = static_cast<std::uint16_t>(WrittenMiscValue(choice));
     return name.text == profile->nameText && name.length == NamePayloadLength(*profile) &&
            (!profile->rewritesMisc || examination.EveryMiscHolds(written));
-}
-
-void ConversionRun(const std::string& path, std::uint8_t moduleIndex, std::int16_t miscValue,
-                   bool gbrFlag, StatusLog& log, BusyCursor& cursor) {
-    RunConversion(path, {moduleIndex, miscValue, gbrFlag}, log, cursor);
 }
 
 }  // namespace dnl

@@ -39,7 +39,7 @@ struct RunResult {
 // record gets the module's name and every MISC record the chosen code. Every step is reported to
 // `log`; `cursor` shows busy for as long as the file is walked. When `stop` is requested the walk
 // ends before the next record header.
-RunResult RunConversion(const std::string& path, const ConversionChoice& choice, StatusLog& log,
+RunResult ConversionRun(const std::string& path, const ConversionChoice& choice, StatusLog& log,
                         BusyCursor& cursor, const StopRequest* stop = nullptr);
 
 // The code a run for `choice` writes into MISC records: the chosen code, with the GBR bit for
@@ -50,9 +50,5 @@ std::int16_t WrittenMiscValue(const ConversionChoice& choice);
 // in its first NAME record and, for a module that rewrites them, the chosen code in every MISC
 // record. A file that cannot be read does not.
 bool HoldsConversion(const std::string& path, const ConversionChoice& choice);
-
-// RunConversion for callers that read the outcome from the log alone.
-void ConversionRun(const std::string& path, std::uint8_t moduleIndex, std::int16_t miscValue,
-                   bool gbrFlag, StatusLog& log, BusyCursor& cursor);
 
 }  // namespace dnl

@@ -86,7 +86,7 @@ bool BackUp(const std::string& path, const ExecutePlan& plan, StatusLog& log, Ba
         log.AddLine("Kept the backup '" + BackupName(path) + "': " + plan.keptBecause);
         originalKept = true;
     } else if (plan.backup == BackupStep::Make) {
-        backup = TryBackup(path, log);
+        backup = MakeBackup(path, log);
         originalKept = backup.result == 0;
     }
     return backup.result == 0;
@@ -158,7 +158,7 @@ ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, b
             return {.outcome = ExecuteOutcome::MarkerFailed, .error = error, .backup = plan.backup};
         }
     }
-    const RunResult run = RunConversion(path, choice, log, cursor, stop);
+    const RunResult run = ConversionRun(path, choice, log, cursor, stop);
     const bool finished = run.end == RunEnd::Finished;
     return {.outcome = finished ? ExecuteOutcome::Finished : ExecuteOutcome::Stopped,
             .runEnd = run.end,

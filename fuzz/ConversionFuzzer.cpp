@@ -59,7 +59,7 @@ void ConvertAsExpected(const std::string& path, const Bytes& original, std::uint
     test::RecordingLog log;
     test::CountingCursor cursor;
     const test::FaultyFiles files;
-    ConversionRun(path, module, misc, gbr, log, cursor);
+    ConversionRun(path, {.moduleIndex = module, .miscValue = misc, .gbr = gbr}, log, cursor);
     if (log.lines != expected.lines) {
         PrintLines("logged", log.lines);
         PrintLines("expected", expected.lines);

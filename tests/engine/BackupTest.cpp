@@ -87,7 +87,7 @@ TEST_F(BackupTest, CopiesByteForByteInPiecesOf512) {
     const Bytes original = SampleBytes(1025);
     WriteFile(path, original);
     FaultyFiles files;
-    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(MakeBackup(path, log).result, 0);
     EXPECT_EQ(ReadFile(backup), original);
     EXPECT_EQ(ReadFile(path), original);
     EXPECT_THAT(log.lines, ElementsAre("Backed up the original DNL file as 'X.~NL'"));
@@ -97,7 +97,7 @@ TEST_F(BackupTest, CopiesByteForByteInPiecesOf512) {
 
 TEST_F(BackupTest, EmptyFileGivesAnEmptyBackup) {
     WriteFile(path, {});
-    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(MakeBackup(path, log).result, 0);
     EXPECT_TRUE(std::filesystem::exists(backup));
     EXPECT_THAT(ReadFile(backup), IsEmpty());
 }
@@ -108,7 +108,7 @@ TEST_F(BackupTest, LandsBesideTheDnlFileAndReplacesAnEarlierBackup) {
     WriteFile(other, SampleBytes(10));
     WriteFile(dir.File("Y.~NL"), SampleBytes(20));
     WriteFile(dir.File("elsewhere/Y.~NL"), SampleBytes(2000));
-    EXPECT_EQ(MakeBackup(other, log), 0);
+    EXPECT_EQ(MakeBackup(other, log).result, 0);
     EXPECT_EQ(ReadFile(dir.File("elsewhere/Y.~NL")), SampleBytes(10));
     EXPECT_EQ(ReadFile(dir.File("Y.~NL")), SampleBytes(20));
     EXPECT_THAT(log.lines, ElementsAre("Backed up the original DNL file as 'Y.~NL'"));
@@ -117,7 +117,7 @@ TEST_F(BackupTest, LandsBesideTheDnlFileAndReplacesAnEarlierBackup) {
 TEST_F(BackupTest, NameAsLongAsANameCanBeIsBackedUp) {
     const std::string longest = dir.File(std::string(251, 'n') + ".dnl");
     WriteFile(longest, SampleBytes(10));
-    EXPECT_EQ(MakeBackup(longest, log), 0);
+    EXPECT_EQ(MakeBackup(longest, log).result, 0);
     EXPECT_EQ(ReadFile(dir.File(std::string(251, 'n') + ".~NL")), SampleBytes(10));
 }
 
@@ -133,7 +133,7 @@ TEST_F(BackupTest, DnlFileThatCannotBeReadIsReportedAndNothingIsMade) {
     for (const std::string& unreadable : unreadables) {
         SCOPED_TRACE(unreadable);
         RecordingLog lines;
-        EXPECT_EQ(MakeBackup(unreadable, lines), -1);
+        EXPECT_EQ(MakeBackup(unreadable, lines).result, -1);
         EXPECT_THAT(lines.lines, ElementsAre("Fail to open " + unreadable));
     }
     EXPECT_EQ(filesInDir(), before);
@@ -142,7 +142,7 @@ TEST_F(BackupTest, DnlFileThatCannotBeReadIsReportedAndNothingIsMade) {
 TEST_F(BackupTest, BackupThatCannotBeCreatedGivesTheErrorNumber) {
     WriteFile(path, SampleBytes(5));
     std::filesystem::create_directory(backup);
-    EXPECT_EQ(MakeBackup(path, log), -2);
+    EXPECT_EQ(MakeBackup(path, log).result, -2);
     EXPECT_THAT(log.lines, ElementsAre(FolderInTheWayLine("X.~NL")));
 }
 
@@ -152,7 +152,7 @@ TEST_F(BackupTest, FolderWhereNoFileCanBeMadeIsNamed) {
     WriteFile(path, SampleBytes(5));
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Create, 1, EACCES);
-    EXPECT_EQ(MakeBackup(path, log), -2);
+    EXPECT_EQ(MakeBackup(path, log).result, -2);
     EXPECT_THAT(log.lines, ElementsAre("Fail to open " + dir.File("") + ", error code was (" +
                                        std::to_string(EACCES) + ")"));
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
@@ -170,10 +170,10 @@ TEST_F(BackupTest, TemporaryLeftByAnInterruptedBackupIsRemovedByTheNext) {
     {
         UnremovingFiles files;
         files.FailAt(FaultyFiles::Call::Write, 2, EIO);
-        EXPECT_EQ(MakeBackup(path, log), -3);
+        EXPECT_EQ(MakeBackup(path, log).result, -3);
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
-    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(MakeBackup(path, log).result, 0);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
 }
 
@@ -185,7 +185,7 @@ TEST_F(BackupTest, LinkNamedLikeTheBackupIsReplacedNotWrittenThrough) {
     WriteFile(dir.File("important.txt"), important);
     WriteFile(path, SampleBytes(700));
     std::filesystem::create_symlink("important.txt", backup);
-    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(MakeBackup(path, log).result, 0);
     EXPECT_EQ(ReadFile(dir.File("important.txt")), important);
     EXPECT_FALSE(std::filesystem::is_symlink(backup));
     EXPECT_EQ(ReadFile(backup), SampleBytes(700));
@@ -196,7 +196,7 @@ TEST_F(BackupTest, FailedWriteKeepsTheEarlierBackupAndLeavesNoTemporaryFile) {
     WriteFile(backup, SampleBytes(3));
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Write, 2, ENOSPC);
-    EXPECT_EQ(MakeBackup(path, log), -3);
+    EXPECT_EQ(MakeBackup(path, log).result, -3);
     EXPECT_THAT(log.lines, ElementsAre(kBackupWriteError));
     EXPECT_EQ(ReadFile(backup), SampleBytes(3));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
@@ -207,7 +207,7 @@ TEST_F(BackupTest, FailedReadIsNotAMadeBackup) {
     WriteFile(path, SampleBytes(1500));
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Read, 2, EIO);
-    EXPECT_EQ(MakeBackup(path, log), -4);
+    EXPECT_EQ(MakeBackup(path, log).result, -4);
     EXPECT_THAT(log.lines, ElementsAre(kBackupReadError));
     EXPECT_FALSE(std::filesystem::exists(backup));
     EXPECT_THAT(files.OpenHandles(), IsEmpty());
@@ -218,7 +218,7 @@ TEST_F(BackupTest, ShortWritesAreCompleted) {
     WriteFile(path, original);
     FaultyFiles files;
     files.ShortenWriteAt(1, true);
-    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(MakeBackup(path, log).result, 0);
     EXPECT_EQ(ReadFile(backup), original);
     EXPECT_GT(files.Count(FaultyFiles::Call::Write), 3);
 }
@@ -227,7 +227,7 @@ TEST_F(BackupTest, FailedCloseOfTheBackupIsAWriteError) {
     WriteFile(path, SampleBytes(20));
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Close, 1, EIO);
-    EXPECT_EQ(MakeBackup(path, log), -3);
+    EXPECT_EQ(MakeBackup(path, log).result, -3);
     EXPECT_THAT(log.lines, ElementsAre(kBackupWriteError));
 }
 
@@ -235,7 +235,7 @@ TEST_F(BackupTest, NeverOverwritesTheDnlFileWithItsOwnBackup) {
     const Bytes original = SampleBytes(600);
     const std::string named = dir.File("Z.~NL");
     WriteFile(named, original);
-    EXPECT_EQ(MakeBackup(named, log), -2);
+    EXPECT_EQ(MakeBackup(named, log).result, -2);
     EXPECT_EQ(ReadFile(named), original);
     EXPECT_THAT(log.lines, ElementsAre("Fail to back up a dnl file onto itself as Z.~NL"));
     if (kOnWindows) {
@@ -244,7 +244,7 @@ TEST_F(BackupTest, NeverOverwritesTheDnlFileWithItsOwnBackup) {
 
     WriteFile(path, original);
     std::filesystem::create_symlink(path, backup);
-    EXPECT_EQ(MakeBackup(path, log), -2);
+    EXPECT_EQ(MakeBackup(path, log).result, -2);
     EXPECT_EQ(ReadFile(path), original);
     EXPECT_EQ(log.lines.back(), "Fail to back up a dnl file onto itself as X.~NL");
 }

@@ -28,7 +28,7 @@ TEST(CallBudgetTest, AConversionMakesOnlyTheCallsTheFormatForces) {
     RecordingLog log;
     CountingCursor cursor;
     const FaultyFiles files;
-    ConversionRun(path, 3, 0x0801, false, log, cursor);
+    ConversionRun(path, {.moduleIndex = 3, .miscValue = 0x0801}, log, cursor);
     ASSERT_EQ(log.lines.back(), "Finished");
     EXPECT_EQ(files.Count(Call::Open), 1);
     EXPECT_EQ(files.Count(Call::Read), 8);   // every header, the group's and the end's included

@@ -23,7 +23,9 @@ protected:
     Bytes Convert(const Bytes& original, std::uint8_t module, std::uint16_t misc,
                   bool gbr = false) {
         WriteFile(path, original);
-        ConversionRun(path, module, static_cast<std::int16_t>(misc), gbr, log, cursor);
+        ConversionRun(
+            path, {.moduleIndex = module, .miscValue = static_cast<std::int16_t>(misc), .gbr = gbr},
+            log, cursor);
         return ReadFile(path);
     }
 
@@ -102,7 +104,7 @@ TEST_F(ConversionRunTest, Lm5NameWriteFailureIsNotFollowedByFinished) {
     WriteFile(path, Dnl().Name("RQX4").End().bytes);
     FaultyFiles files;
     files.FailAt(FaultyFiles::Call::Write, 1, EIO);
-    ConversionRun(path, 1, 0, false, log, cursor);
+    ConversionRun(path, {.moduleIndex = 1}, log, cursor);
     EXPECT_THAT(log.lines,
                 ElementsAre("Start...", "Find a NAME record", "--> LM5", kOverwriteFailed));
     EXPECT_EQ(ReadFile(path), Dnl().Name("RQX4").End().bytes);
@@ -177,7 +179,7 @@ TEST_F(ConversionRunTest, FileThatCannotBeOpenedIsReported) {
         SCOPED_TRACE(unopenable);
         log.lines.clear();
         cursor = CountingCursor();
-        ConversionRun(unopenable, 0, 0, false, log, cursor);
+        ConversionRun(unopenable, {}, log, cursor);
         EXPECT_THAT(log.lines, ElementsAre(kOpenFailed, "Start...", kHeaderError,
                                            "Fail to load a header record"));
     }
@@ -205,7 +207,8 @@ TEST_F(ConversionRunTest, MiscPayloadTooShortStopsTheRunWithTheFileAtFault) {
     const Bytes original = Dnl().Record(0x0032, {7}).Name("RQX4").End().bytes;
     WriteFile(path, original);
     errno = EIO;  // left over from an earlier call: no call of this run failed
-    const RunResult result = RunConversion(path, {0, 0x0001, false}, log, cursor);
+    const RunResult result =
+        ConversionRun(path, {.moduleIndex = 0, .miscValue = 0x0001}, log, cursor);
     EXPECT_EQ(result.end, RunEnd::WriteFailed);
     EXPECT_EQ(result.error, 0);
     EXPECT_EQ(ReadFile(path), original);
@@ -242,7 +245,8 @@ TEST_P(InjectedFaultTest, EndsTheRunWithItsLines) {
     WriteFile(path, Dnl().Filler(1).Name("RQX4").Misc(0).Misc(0).End().bytes);
     FaultyFiles files;
     files.FailAt(fault.call, fault.nth, EIO);
-    const RunResult result = RunConversion(path, {3, 0x0801, false}, log, cursor);
+    const RunResult result =
+        ConversionRun(path, {.moduleIndex = 3, .miscValue = 0x0801}, log, cursor);
     EXPECT_EQ(result.end, fault.end);
     EXPECT_EQ(result.error, EIO);
     EXPECT_TRUE(files.FaultFired());
@@ -293,7 +297,7 @@ TEST_F(ConversionRunTest, ShortWritesStillConvertTheWholeFile) {
     WriteFile(path, Dnl().Name("RQX4").Misc(0).Misc(0).End().bytes);
     FaultyFiles files;
     files.ShortenWriteAt(1, true);
-    ConversionRun(path, 2, 0x1002, false, log, cursor);
+    ConversionRun(path, {.moduleIndex = 2, .miscValue = 0x1002}, log, cursor);
     EXPECT_EQ(ReadFile(path), Dnl().Name("PZK2").Misc(0x1002).Misc(0x1002).End().bytes);
     EXPECT_EQ(log.lines.back(), "Finished");
 }

@@ -213,7 +213,9 @@ protected:
         CountingCursor cursor;
         FaultyFiles files;
         arm(files);
-        ConversionRun(path, GetParam().module, kMiscValue, true, log, cursor);
+        ConversionRun(path,
+                      {.moduleIndex = GetParam().module, .miscValue = kMiscValue, .gbr = true}, log,
+                      cursor);
         return {log.lines,
                 ReadFile(path),
                 CountCalls(files),
@@ -436,7 +438,7 @@ protected:
         RecordingLog log;
         FaultyFiles files;
         arm(files);
-        const int result = MakeBackup(path, log);
+        const int result = MakeBackup(path, log).result;
         return {result,
                 log.lines,
                 ReadFile(path),

@@ -76,7 +76,7 @@ TEST(PosixFilesTest, BackupKeepsTheModeNeverReadOnlyAndTheOwner) {
     for (const auto& [mode, expected] : {std::pair(0600U, 0600U), {0444U, 0644U}, {0750U, 0750U}}) {
         RecordingLog log;
         ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-        EXPECT_EQ(MakeBackup(path, log), 0);
+        EXPECT_EQ(MakeBackup(path, log).result, 0);
         ASSERT_EQ(::stat(dir.File("X.~NL").c_str(), &backup), 0);
         EXPECT_EQ(backup.st_mode & 0777U, expected);
     }

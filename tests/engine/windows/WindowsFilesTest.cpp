@@ -63,7 +63,7 @@ TEST_F(WindowsBackupTest, BackupHeldOpenWithoutDeleteSharingIsDenied) {
         RecordingLog lines;
         const HeldOpen other(backup, sharing);
         ASSERT_TRUE(other.IsOpen());
-        EXPECT_EQ(MakeBackup(path, lines), -2);
+        EXPECT_EQ(MakeBackup(path, lines).result, -2);
         EXPECT_THAT(lines.lines, ElementsAre("Fail to open X.~NL, error code was (5)"));
     }
     EXPECT_EQ(ReadFile(backup), earlier);
@@ -75,7 +75,7 @@ TEST_F(WindowsBackupTest, DnlFileOpenInAnotherProgramThatSharesIsBackedUp) {
     WriteFile(path, original);
     const HeldOpen other(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     ASSERT_TRUE(other.IsOpen());
-    EXPECT_EQ(MakeBackup(path, log), 0);
+    EXPECT_EQ(MakeBackup(path, log).result, 0);
     EXPECT_EQ(ReadFile(backup), original);
 }
 
@@ -83,7 +83,7 @@ TEST_F(WindowsBackupTest, ReadOnlyBackupIsDenied) {
     WriteFile(path, original);
     WriteFile(backup, earlier);
     ASSERT_TRUE(SetFileAttributesW(Wide(backup).c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(MakeBackup(path, log), -2);
+    EXPECT_EQ(MakeBackup(path, log).result, -2);
     EXPECT_THAT(log.lines, ElementsAre("Fail to open X.~NL, error code was (5)"));
     EXPECT_EQ(ReadFile(backup), earlier);
     EXPECT_EQ(FilesInDir(), 2);
@@ -94,7 +94,7 @@ TEST_F(WindowsBackupTest, ReadOnlyBackupIsDenied) {
 TEST_F(WindowsBackupTest, BackupNamedInAnotherCaseIsTheDnlFileItself) {
     const std::string named = dir.File("q.~nl");
     WriteFile(named, original);
-    EXPECT_EQ(MakeBackup(named, log), -2);
+    EXPECT_EQ(MakeBackup(named, log).result, -2);
     EXPECT_THAT(log.lines, ElementsAre("Fail to back up a dnl file onto itself as q.~NL"));
     EXPECT_EQ(ReadFile(named), original);
 }
