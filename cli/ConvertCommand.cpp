@@ -92,53 +92,35 @@ bool WritesApart(const std::vector<Target>& targets, bool backup, std::ostream& 
     return true;
 }
 
-// The first NAME record a run meets, when it meets one before `problem`.
-const NameRecordInfo* NameBefore(const DnlExamination& examination, const DnlProblem* problem) {
-    const std::vector<NameRecordInfo>& names = examination.names.kept;
-    if (names.empty() || (problem != nullptr && names.front().offset > problem->offset)) {
-        return nullptr;
-    }
-    return &names.front();
-}
-
-// What a run meets first that it cannot get past cleanly: a first NAME record that the module's
-// name does not fit, or a problem in the file's structure. Empty when it meets neither. A module
-// that stops after the NAME record, with `stopsThere`, never meets what lies past that record.
-std::string FirstObstacle(const DnlExamination& examination, std::uint8_t moduleIndex,
-                          bool stopsThere) {
-    const std::vector<DnlProblem>& problems = examination.problems.kept;
-    const DnlProblem* problem = problems.empty() ? nullptr : &problems.front();
+// What stands in a run's way, in words; empty when nothing does.
+std::string ObstacleText(const ConversionObstacle& obstacle, std::uint8_t moduleIndex) {
     const ModuleProfile& profile = *ProfileFor(moduleIndex);
-    if (const NameRecordInfo* name = NameBefore(examination, problem)) {
-        const std::int32_t needed = NamePayloadLength(profile);
-        if (name->length != needed) {
-            return "the NAME record at offset " + std::to_string(name->offset) + " has a " +
-                   std::to_string(name->length) + "-byte payload; " +
-                   std::string(profile.selectorText) + " needs " + std::to_string(needed);
-        }
-        if (stopsThere && profile.stopsAfterName) {
-            return {};
-        }
+    switch (obstacle.kind) {
+        case ObstacleKind::Problem:
+            return DescribeProblem(obstacle.problem);
+        case ObstacleKind::NoNameRecord:
+            return "no NAME record";
+        case ObstacleKind::NameDoesNotFit:
+            return "the NAME record at offset " + std::to_string(obstacle.name.offset) + " has a " +
+                   std::to_string(obstacle.name.length) + "-byte payload; " +
+                   std::string(profile.selectorText) + " needs " +
+                   std::to_string(NamePayloadLength(profile));
+        case ObstacleKind::None:
+            break;
     }
-    return problem != nullptr ? DescribeProblem(*problem) : std::string();
+    return {};
 }
 
-// Why a run on the file would stop midway or leave a file that is not one for the module: the
-// first obstacle it would meet, or no NAME record at all. Empty when none; a file that cannot be
-// opened is left to the conversion, which reports that itself.
+// Why a run on the file would stop midway or leave a file that is not one for the module. Empty
+// when nothing stands in its way; a file that cannot be opened is left to the conversion, which
+// reports that itself.
 std::string WhyNotToConvert(const DnlExamination& examination, std::uint8_t moduleIndex) {
-    if (!examination.opened) {
-        return {};
-    }
-    if (examination.names.kept.empty() && examination.problems.kept.empty()) {
-        return "no NAME record";
-    }
-    return FirstObstacle(examination, moduleIndex, false);
+    return ObstacleText(ObstacleToConversion(examination, moduleIndex), moduleIndex);
 }
 
 // Why a run that is made to go on (--force) would not finish; empty when it would.
 std::string WhyTheRunWouldStop(const DnlExamination& examination, std::uint8_t moduleIndex) {
-    return examination.opened ? FirstObstacle(examination, moduleIndex, true) : std::string();
+    return ObstacleText(RunStopsAt(examination, moduleIndex), moduleIndex);
 }
 
 // Why a run stopped, in words: the system's text for the error of the call that failed or, when
@@ -148,14 +130,14 @@ std::string WhyTheRunStopped(const ExecuteResult& result, std::uint8_t moduleInd
         return FileErrorText(result.error);
     }
     switch (result.runEnd) {
-        case RunEnd::HeaderUnreadable:
+        case RunEnd::HeaderCutShort:
             return "a record header is cut short by the end of the file";
         case RunEnd::NameDoesNotFit:
             return "the first NAME record does not fit the name of " +
                    std::string(ProfileFor(moduleIndex)->selectorText);
         case RunEnd::NoEndRecord:
             return "the file ends without an end record";
-        case RunEnd::SkipFailed:
+        case RunEnd::NegativeLength:
             return "a record has a negative length";
         case RunEnd::Interrupted:
             return "interrupted";

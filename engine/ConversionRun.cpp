@@ -1,5 +1,7 @@
 #include "ConversionRun.h"
 
+#include <optional>
+
 #include "Examination.h"
 #include "FileIo.h"
 #include "ModuleProfiles.h"
@@ -41,7 +43,8 @@ public:
                 break;
             }
             if (result != 0) {
-                Stop(RunEnd::HeaderUnreadable);
+                // The record layer keeps no error number for a header the file cuts short.
+                Stop(m_record.LastError() == 0 ? RunEnd::HeaderCutShort : RunEnd::HeaderUnreadable);
                 m_log.AddLine("Fail to load a header record");
                 break;
             }
@@ -92,7 +95,7 @@ private:
                           std::to_string(static_cast<std::uint16_t>(m_miscValue)));
             m_result.wrote = true;
             if (m_record.WriteMisc(m_miscValue, header.length) != 0) {
-                Stop(RunEnd::WriteFailed);
+                Stop(header.length < kMiscValueSize ? RunEnd::MiscTooShort : RunEnd::WriteFailed);
             }
         } else if (header.type == kEndRecord) {
             Finish();
@@ -103,7 +106,7 @@ private:
 
     void Skip(const RecordHeader& header) {
         if (m_record.SkipPayload(header.length) != 0) {
-            Stop(RunEnd::SkipFailed);
+            Stop(header.length < 0 ? RunEnd::NegativeLength : RunEnd::SkipFailed);
             m_log.AddLine("Fail to skip");
         }
     }
@@ -154,6 +157,79 @@ std::int16_t WrittenMiscValue(const ConversionChoice& choice) {
         return static_cast<std::int16_t>(choice.miscValue | kGbrBit);
     }
     return choice.miscValue;
+}
+
+namespace {
+
+ConversionObstacle ProblemInTheWay(const DnlProblem& problem) {
+    return {.kind = ObstacleKind::Problem, .problem = problem};
+}
+
+// The first NAME record a run meets: the first one read whole or, failing that, one whose length
+// the walk of the examination could not pass.
+std::optional<NameRecordInfo> FirstNameRecord(const DnlExamination& examination) {
+    if (!examination.names.kept.empty()) {
+        return examination.names.kept.front();
+    }
+    const std::optional<DnlProblem>& stop = examination.walkStop;
+    const bool lengthInTheWay = stop && (stop->kind == DnlProblemKind::NegativeLength ||
+                                         stop->kind == DnlProblemKind::PayloadPastEnd);
+    if (lengthInTheWay && stop->type == kNameRecord) {
+        return NameRecordInfo{.offset = stop->offset, .length = stop->length, .text = {}};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+// The run meets, in the order of the file: MISC records too short to rewrite, the first NAME
+// record, and whatever ended the examination's walk short of an end record. Short MISC records
+// come first among the problems kept, as the walk goes on past them and past nothing else.
+ConversionObstacle RunStopsAt(const DnlExamination& examination, std::uint8_t moduleIndex) {
+    if (!examination.opened) {
+        return {};
+    }
+    const ModuleProfile* profile = ProfileFor(moduleIndex);
+    const std::vector<DnlProblem>& problems = examination.problems.kept;
+    const std::optional<NameRecordInfo> name = FirstNameRecord(examination);
+    const bool rewritesMisc = profile == nullptr || profile->rewritesMisc;
+    const bool shortMisc = rewritesMisc && !problems.empty() &&
+                           problems.front().kind == DnlProblemKind::MiscTooShort;
+    if (shortMisc && (!name || problems.front().offset < name->offset)) {
+        return ProblemInTheWay(problems.front());
+    }
+    if (name && profile != nullptr) {
+        if (name->length != NamePayloadLength(*profile)) {
+            return {.kind = ObstacleKind::NameDoesNotFit, .name = *name};
+        }
+        if (profile->stopsAfterName) {
+            return {};
+        }
+    }
+    if (shortMisc) {
+        return ProblemInTheWay(problems.front());
+    }
+    return examination.walkStop ? ProblemInTheWay(*examination.walkStop) : ConversionObstacle{};
+}
+
+ConversionObstacle ObstacleToConversion(const DnlExamination& examination,
+                                        std::uint8_t moduleIndex) {
+    if (!examination.opened) {
+        return {};
+    }
+    const ModuleProfile* profile = ProfileFor(moduleIndex);
+    const std::vector<DnlProblem>& problems = examination.problems.kept;
+    const std::vector<NameRecordInfo>& names = examination.names.kept;
+    if (names.empty() && problems.empty()) {
+        return {.kind = ObstacleKind::NoNameRecord};
+    }
+    const bool nameFirst =
+        !names.empty() && (problems.empty() || names.front().offset < problems.front().offset);
+    if (nameFirst && profile != nullptr &&
+        names.front().length != NamePayloadLength(*profile)) {
+        return {.kind = ObstacleKind::NameDoesNotFit, .name = names.front()};
+    }
+    return problems.empty() ? ConversionObstacle{} : ProblemInTheWay(problems.front());
 }
 
 bool HoldsConversion(const std::string& path, const ConversionChoice& choice) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "Examination.h"
 #include "StatusLog.h"
 #include "StopRequest.h"
 
@@ -16,14 +17,17 @@ struct ConversionChoice {
     bool operator==(const ConversionChoice&) const = default;
 };
 
-// Where a run ended.
+// Where a run ended, and why.
 enum class RunEnd {
     Finished,          // it reached the end record (or, for LM5, rewrote the name)
     CannotOpen,        // the DNL file could not be opened for reading and writing
-    HeaderUnreadable,  // a record header was cut short or could not be read
+    HeaderCutShort,    // the file ends inside a record header
+    HeaderUnreadable,  // reading a record header failed
     NameDoesNotFit,    // the NAME payload's length does not fit the module's name
+    MiscTooShort,      // a MISC payload to rewrite is too short for its 2-byte value
     WriteFailed,       // writing a NAME or MISC payload failed
-    SkipFailed,        // passing over a payload failed (or its length was negative)
+    NegativeLength,    // a payload to pass over has a negative length
+    SkipFailed,        // passing over a payload failed
     NoEndRecord,       // the file ended without an end record
     Interrupted,       // a stop was requested; the walk ended between two records
 };
@@ -41,6 +45,31 @@ struct RunResult {
 // ends before the next record header.
 RunResult ConversionRun(const std::string& path, const ConversionChoice& choice, StatusLog& log,
                         BusyCursor& cursor, const StopRequest* stop = nullptr);
+
+// What an examination of a file finds in the way of a run for a module, before anything is written.
+enum class ObstacleKind {
+    None,            // nothing
+    Problem,         // a problem in the file's structure
+    NoNameRecord,    // the file has no NAME record to rewrite
+    NameDoesNotFit,  // the first NAME record's payload does not fit the module's name
+};
+
+struct ConversionObstacle {
+    ObstacleKind kind = ObstacleKind::None;
+    DnlProblem problem{};   // for Problem
+    NameRecordInfo name{};  // for NameDoesNotFit: the first NAME record
+};
+
+// Where a run for `moduleIndex` on the examined file would stop short of finishing: None when it
+// would finish. A file that could not be opened has nothing in the way here; the run reports it.
+ConversionObstacle RunStopsAt(const DnlExamination& examination, std::uint8_t moduleIndex);
+
+// Why a conversion for `moduleIndex` should not go ahead unless forced: a run that would stop
+// midway or leave a file that is not one for the module. That is the first of a NAME record the
+// module's name does not fit and a problem anywhere in the file's structure, or no NAME record at
+// all. Whenever RunStopsAt finds something in the way, so does this.
+ConversionObstacle ObstacleToConversion(const DnlExamination& examination,
+                                        std::uint8_t moduleIndex);
 
 // The code a run for `choice` writes into MISC records: the chosen code, with the GBR bit for
 // the module that takes it when GBR is chosen.

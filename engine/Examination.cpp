@@ -123,6 +123,9 @@ private:
     void Problem(DnlProblemKind kind, std::int64_t offset, const RecordHeader& header = {}) {
         const DnlProblem problem{kind, offset, header.type, header.length};
         m_result.problems.Add(problem);
+        if (kind != DnlProblemKind::MiscTooShort) {
+            m_result.walkStop = problem;
+        }
         m_visitor.Problem(problem);
     }
 

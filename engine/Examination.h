@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,8 @@ struct DnlExamination {
     std::uint16_t highestMisc = 0;
     bool endRecord = false;
     FirstRecords<DnlProblem> problems;
+    // The problem that ended the walk short of an end record, kept even past the first problems.
+    std::optional<DnlProblem> walkStop;
 
     // Whether every MISC record holds `value` (true when there is none): a file already
     // converted to that format.

@@ -1,7 +1,8 @@
 // Converts arbitrary bytes as a DNL file and holds the outcome against a reference walk of the
 // same bytes: the lines logged and the file left behind must be exactly what that walk expects,
 // so no byte outside a rewritten NAME or MISC payload changes and the file grows only where such
-// a payload was cut short by its end. The first bytes choose the conversion:
+// a payload was cut short by its end; the run must name the same end as that walk, and what the
+// examination says of the run must agree with it. The first bytes choose the conversion:
 //   byte 0: module index, modulo 8 (5 to 7 stand for "no module")
 //   bytes 1-2: MISC value, big-endian
 //   byte 3: GBR flag in bit 0
@@ -53,13 +54,26 @@ void ExamineWithoutChanging(const std::string& path, const Bytes& original) {
     Require(test::ReadFile(path) == original, "examination changed the file");
 }
 
+// What the examination says of a run must be what the run does: it finishes exactly when nothing
+// is in its way, it stops at a NAME record exactly when that is what is in its way, and a
+// conversion the window lets go ahead never stops midway.
+bool ForecastAgrees(const DnlExamination& examination, std::uint8_t module, RunEnd end) {
+    const ObstacleKind stop = RunStopsAt(examination, module).kind;
+    const ObstacleKind declined = ObstacleToConversion(examination, module).kind;
+    return (stop == ObstacleKind::None) == (end == RunEnd::Finished) &&
+           (stop == ObstacleKind::NameDoesNotFit) == (end == RunEnd::NameDoesNotFit) &&
+           (stop == ObstacleKind::None || declined != ObstacleKind::None);
+}
+
 void ConvertAsExpected(const std::string& path, const Bytes& original, std::uint8_t module,
                        std::int16_t misc, bool gbr) {
     const ExpectedConversion expected = ExpectConversion(original, module, misc, gbr);
+    const ConversionChoice choice{.moduleIndex = module, .miscValue = misc, .gbr = gbr};
+    const DnlExamination examination = ExamineDnl(path);
     test::RecordingLog log;
     test::CountingCursor cursor;
     const test::FaultyFiles files;
-    ConversionRun(path, {.moduleIndex = module, .miscValue = misc, .gbr = gbr}, log, cursor);
+    const RunResult result = ConversionRun(path, choice, log, cursor);
     if (log.lines != expected.lines) {
         PrintLines("logged", log.lines);
         PrintLines("expected", expected.lines);
@@ -68,6 +82,9 @@ void ConvertAsExpected(const std::string& path, const Bytes& original, std::uint
     const Bytes after = test::ReadFile(path);
     Require(after.size() >= original.size(), "the file shrank");
     Require(after == expected.file, "the file differs from the reference walk");
+    Require(result.end == expected.end, "the run's end differs from the reference walk");
+    Require(ForecastAgrees(examination, module, expected.end),
+            "what the examination says of the run disagrees with the run");
     Require(cursor.busyCalls == 1 && cursor.normalCalls == 1 && !cursor.busy,
             "the cursor was not restored exactly once");
     Require(files.OpenHandles().empty(), "the run left a file open");

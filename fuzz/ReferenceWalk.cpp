@@ -43,10 +43,12 @@ ExpectedConversion ExpectConversion(Bytes file, std::uint8_t moduleIndex, std::i
     const auto size = static_cast<std::int64_t>(file.size());
     std::int64_t position = 0;
     bool nameDone = false;
+    RunEnd end = RunEnd::NoEndRecord;
     // A skip may carry the position past the end; the next header read then finds nothing.
     while (position < size) {
         if (size - position < 6) {
             lines.insert(lines.end(), {kHeaderReadError, kHeaderLoadFailed});
+            end = RunEnd::HeaderCutShort;
             break;
         }
         const std::uint16_t type = BigEndian16(file, static_cast<std::size_t>(position));
@@ -63,6 +65,7 @@ ExpectedConversion ExpectConversion(Bytes file, std::uint8_t moduleIndex, std::i
                 if (length != static_cast<std::int32_t>(profile->nameText.size()) + 1) {
                     lines.emplace_back("The length of a module(" + std::to_string(length) +
                                        ") was different");
+                    end = RunEnd::NameDoesNotFit;
                     break;
                 }
                 Bytes name(profile->nameText.begin(), profile->nameText.end());
@@ -71,6 +74,7 @@ ExpectedConversion ExpectConversion(Bytes file, std::uint8_t moduleIndex, std::i
                 position += length;
                 if (profile->stopsAfterName) {
                     lines.emplace_back("Finished");
+                    end = RunEnd::Finished;
                     break;
                 }
                 continue;
@@ -79,6 +83,7 @@ ExpectedConversion ExpectConversion(Bytes file, std::uint8_t moduleIndex, std::i
             lines.emplace_back("Modified the MISC record to " + std::to_string(misc));
             if (length < 2) {
                 lines.emplace_back(kOverwriteFailed);
+                end = RunEnd::MiscTooShort;
                 break;
             }
             Overwrite(
@@ -88,15 +93,17 @@ ExpectedConversion ExpectConversion(Bytes file, std::uint8_t moduleIndex, std::i
             continue;
         } else if (type == 0x0FFF) {
             lines.emplace_back("Finished");
+            end = RunEnd::Finished;
             break;
         }
         if (length < 0) {
             lines.emplace_back(kSkipFailed);
+            end = RunEnd::NegativeLength;
             break;
         }
         position += length;
     }
-    return {lines, file};
+    return {lines, file, end};
 }
 
 }  // namespace dnl::fuzz

@@ -4,14 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "ConversionRun.h"
+
 namespace dnl::fuzz {
 
 using Bytes = std::vector<unsigned char>;
 
-// What a conversion of a DNL file must log and leave on disk.
+// What a conversion of a DNL file must log, leave on disk and say about its end.
 struct ExpectedConversion {
     std::vector<std::string> lines;
     Bytes file;
+    RunEnd end = RunEnd::NoEndRecord;
 };
 
 // Works out a conversion of `file` on its bytes in memory, record by record from the file's

@@ -169,6 +169,9 @@ TEST_F(ConvertBatchTest, DryRunSaysWhatTheConversionWouldDoAndChangesNothing) {
          false, 0, {"Would convert: NAME \"TNW8\", MISC 0x1801 in 2 records", backupMade}, ""},
         {noEnd, {"LM5", "--force"}, false, 0,
          {"Would convert: NAME \"LM5 \"; the MISC records stay as they are", backupMade}, ""},
+        // LM5 passes over a MISC record too short to rewrite, as it rewrites none.
+        {Dnl().Header(0x0032, 0).Name("RQX4").End().bytes, {"LM5", "--force"}, false, 0,
+         {"Would convert: NAME \"LM5 \"; the MISC records stay as they are", backupMade}, ""},
         {Dnl().Misc(1).Name("RQX4").End().bytes, {"JSRY3", "--force"}, false, 1,
          {"Would convert: NAME \"JSRY6\", MISC 0x0008 in 1 record", backupMade,
           "The run would stop before the end: " + stops},

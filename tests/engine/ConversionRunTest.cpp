@@ -197,8 +197,10 @@ TEST_F(ConversionRunTest, PayloadsCutShortAreWrittenOutToTheirLength) {
 
 TEST_F(ConversionRunTest, NegativeLengthStopsTheWalkWithoutChangingTheFile) {
     const Bytes original = Dnl().Name("RQX4").Header(0x0100, -6).Misc(0).End().bytes;
-    const Bytes result = Convert(original, 0, 0x0001);
-    EXPECT_EQ(result, Dnl().Name("RQX4").Header(0x0100, -6).Misc(0).End().bytes);
+    WriteFile(path, original);
+    const RunResult result = ConversionRun(path, {.miscValue = 0x0001}, log, cursor);
+    EXPECT_EQ(result.end, RunEnd::NegativeLength);
+    EXPECT_EQ(ReadFile(path), original);
     EXPECT_THAT(log.lines,
                 ElementsAre("Start...", "Find a NAME record", "--> RQX4", "Fail to skip"));
 }
@@ -209,7 +211,7 @@ TEST_F(ConversionRunTest, MiscPayloadTooShortStopsTheRunWithTheFileAtFault) {
     errno = EIO;  // left over from an earlier call: no call of this run failed
     const RunResult result =
         ConversionRun(path, {.moduleIndex = 0, .miscValue = 0x0001}, log, cursor);
-    EXPECT_EQ(result.end, RunEnd::WriteFailed);
+    EXPECT_EQ(result.end, RunEnd::MiscTooShort);
     EXPECT_EQ(result.error, 0);
     EXPECT_EQ(ReadFile(path), original);
     EXPECT_THAT(log.lines,
