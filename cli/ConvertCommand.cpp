@@ -124,12 +124,14 @@ std::string WhyTheRunWouldStop(const DnlExamination& examination, std::uint8_t m
 }
 
 // Why a run stopped, in words: the system's text for the error of the call that failed or, when
-// no call failed, what in the file the run could not get past.
-std::string WhyTheRunStopped(const ExecuteResult& result, std::uint8_t moduleIndex) {
-    if (result.error != 0) {
-        return FileErrorText(result.error);
+// no call failed, what in the file the run could not get past. No run at all was interrupted
+// before it began.
+std::string WhyTheRunStopped(const std::optional<RunResult>& ran, std::uint8_t moduleIndex) {
+    const RunResult run = ran.value_or(RunResult{.end = RunEnd::Interrupted});
+    if (run.error != 0) {
+        return FileErrorText(run.error);
     }
-    switch (result.runEnd) {
+    switch (run.end) {
         case RunEnd::HeaderCutShort:
             return "a record header is cut short by the end of the file";
         case RunEnd::NameDoesNotFit:
@@ -163,7 +165,8 @@ std::string Failure(const ExecuteResult& result, std::uint8_t moduleIndex) {
                    (result.error != 0 ? FileErrorText(result.error)
                                       : "the backup would be the file itself");
         default:
-            return "conversion stopped before the end: " + WhyTheRunStopped(result, moduleIndex) +
+            return "conversion stopped before the end: " +
+                   WhyTheRunStopped(result.run, moduleIndex) +
                    (result.partlyConverted.empty() ? "" : "; " + result.partlyConverted);
     }
 }

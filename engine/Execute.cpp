@@ -149,9 +149,7 @@ ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, b
         return {.outcome = ExecuteOutcome::BackupFailed, .error = backup.error};
     }
     if (StopRequested(stop)) {
-        return {.outcome = ExecuteOutcome::Stopped,
-                .runEnd = RunEnd::Interrupted,
-                .backup = plan.backup};
+        return {.outcome = ExecuteOutcome::Stopped, .backup = plan.backup};
     }
     if (lock.IsOpen() && !plan.unfinished) {
         if (const int error = PlaceRunMarker(path, lock.Get(), log); error != 0) {
@@ -161,8 +159,7 @@ ExecuteResult Execute(const std::string& path, const ConversionChoice& choice, b
     const RunResult run = ConversionRun(path, choice, log, cursor, stop);
     const bool finished = run.end == RunEnd::Finished;
     return {.outcome = finished ? ExecuteOutcome::Finished : ExecuteOutcome::Stopped,
-            .runEnd = run.end,
-            .error = run.error,
+            .run = run,
             .partlyConverted =
                 lock.IsOpen() ? EndRun(path, plan, run, originalKept, log) : std::string(),
             .backup = plan.backup};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "ConversionRun.h"
@@ -13,7 +14,8 @@ namespace dnl {
 // How one Execute ended.
 enum class ExecuteOutcome {
     Finished,      // the run reached its end
-    Stopped,       // the run ended early; ExecuteResult::runEnd says where
+    Stopped,       // the run ended early (ExecuteResult::run says where and why), or a stop was
+                   // requested before it began
     BackupFailed,  // the backup was not made, so the file was left alone
     Busy,          // another conversion of the file holds its lock; nothing was done
     Declined,      // the caller's look at the locked file said not to go on; nothing was done
@@ -32,9 +34,9 @@ enum class BackupStep {
 
 struct ExecuteResult {
     ExecuteOutcome outcome = ExecuteOutcome::Finished;
-    RunEnd runEnd = RunEnd::Finished;      // where the run ended, when there was one
-    int error = 0;                         // the error number of the failed system call, or 0
-    std::string sharer{};                  // the file whose backup this one's would replace
+    std::optional<RunResult> run{};  // how the run ended; none when no run began
+    int error = 0;         // the error number of the failed system call before the run, or 0
+    std::string sharer{};  // the file whose backup this one's would replace
     std::string partlyConverted{};         // the line saying the file is partly converted, or empty
     BackupStep backup = BackupStep::None;  // the backup made or kept before the run, if any
 };

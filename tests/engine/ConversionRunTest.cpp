@@ -358,8 +358,11 @@ TEST_F(ExecuteTest, SecondPressOfTheSameChoiceKeepsTheBackup) {
 TEST_F(ExecuteTest, SaysWhereARunStopped) {
     const ExecuteResult result = ExecuteOn(Dnl().Name("JSRY6").Misc(0).End().bytes, false);
     EXPECT_EQ(result.outcome, ExecuteOutcome::Stopped);
-    EXPECT_EQ(result.runEnd, RunEnd::NameDoesNotFit);
-    EXPECT_EQ(ExecuteOn(Dnl().Name("RQX4").bytes, false).runEnd, RunEnd::NoEndRecord);
+    ASSERT_TRUE(result.run.has_value());
+    EXPECT_EQ(result.run->end, RunEnd::NameDoesNotFit);
+    const ExecuteResult unended = ExecuteOn(Dnl().Name("RQX4").bytes, false);
+    ASSERT_TRUE(unended.run.has_value());
+    EXPECT_EQ(unended.run->end, RunEnd::NoEndRecord);
     EXPECT_FALSE(std::filesystem::exists(dir.File("X.~NL")));
 }
 
@@ -367,6 +370,7 @@ TEST_F(ExecuteTest, FailedBackupLeavesTheFileAlone) {
     std::filesystem::create_directory(dir.File("X.~NL"));
     const ExecuteResult result = ExecuteOn(sample, true);
     EXPECT_EQ(result.outcome, ExecuteOutcome::BackupFailed);
+    EXPECT_FALSE(result.run.has_value());
     EXPECT_EQ(result.error, kFolderError);
     EXPECT_EQ(ReadFile(path), sample);
     EXPECT_THAT(log.lines, ElementsAre(FolderInTheWayLine("X.~NL")));
@@ -397,7 +401,8 @@ TEST_F(ExecuteTest, UnfinishedConversionKeepsItsBackupUntilOneFinishes) {
     const Bytes hybrid = Dnl().Misc(1).Name("RQX4").End().bytes;
     WriteFile(path, hybrid);
     const ExecuteResult stopped = Execute(path, {4, 0x0008, false}, true, log, cursor);
-    EXPECT_EQ(stopped.runEnd, RunEnd::NameDoesNotFit);
+    ASSERT_TRUE(stopped.run.has_value());
+    EXPECT_EQ(stopped.run->end, RunEnd::NameDoesNotFit);
     EXPECT_EQ(stopped.partlyConverted, "X.dnl is partly converted; X.~NL holds the original");
     EXPECT_EQ(log.lines.back(), stopped.partlyConverted);
     EXPECT_TRUE(std::filesystem::exists(dir.File(".X.dnl.~unfinished")));
@@ -451,8 +456,11 @@ TEST_F(ExecuteTest, StopRequestEndsTheRunBetweenRecords) {
         WriteFile(path, twoMiscs);
         const ExecuteResult result =
             Execute(path, {3, 0x0801, true}, true, stoppingLog, cursor, {}, &stop);
+        // A stop before the run leaves no run to speak of.
+        const bool ran = result.run.has_value();
         EXPECT_EQ(result.outcome, ExecuteOutcome::Stopped);
-        EXPECT_EQ(result.runEnd, RunEnd::Interrupted);
+        EXPECT_EQ(ran, std::string(afterLine) == "--> TNWQ8");
+        EXPECT_TRUE(!ran || result.run->end == RunEnd::Interrupted);
         EXPECT_EQ(ReadFile(dir.File("X.~NL")), twoMiscs);
         const bool wrote = stoppingLog.lines.back() != afterLine;
         EXPECT_EQ(std::filesystem::exists(dir.File(".X.dnl.~unfinished")), wrote);
