@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const dnl::test::TempDir folder;  // also the working directory, where backups go
+    const dnl::test::TempDir folder;  // the DNL files and their backups
     for (const std::size_t records : kSizes) {
         const std::string path = DnlPath(records);
         WriteSyntheticDnl(path, records);

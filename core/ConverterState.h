@@ -16,7 +16,7 @@ struct ConverterState : ConversionChoice {
     bool miscChosen = true;
 };
 
-// The module selector's items, in order: the selector texts of modules 0 to 4.
+// The module selector's items: the modules' selector texts, in the order of their indexes.
 std::vector<std::string_view> ModuleItems();
 
 // What the MISC selector and the GBR box show after a module choice. The MISC selector holds

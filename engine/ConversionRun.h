@@ -11,7 +11,7 @@ namespace dnl {
 
 // What the user chose as the target of a conversion.
 struct ConversionChoice {
-    std::uint8_t moduleIndex = 0;  // 0 to 4; any other value means no module
+    std::uint8_t moduleIndex = 0;  // a module's index (ProfileFor); any other means no module
     std::int16_t miscValue = 0;    // the code written into MISC records
     bool gbr = false;              // adds the GBR bit for the module that takes it
     bool operator==(const ConversionChoice&) const = default;

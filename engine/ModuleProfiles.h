@@ -36,7 +36,7 @@ inline constexpr std::uint8_t kNoModule = 255;
 // Marks a GBR signal in a MISC value.
 inline constexpr std::uint16_t kGbrBit = 0x1000;
 
-// The profile of module `index` (0 to 4), or nullptr for any other index.
+// The profile of module `index` (below kModuleCount), or nullptr for any other index.
 const ModuleProfile* ProfileFor(std::uint8_t index);
 
 // The length of the NAME payload of a file for the module: its name and a zero byte. A run
