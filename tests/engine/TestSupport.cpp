@@ -6,6 +6,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "Execute.h"
 #include "Utf8Path.h"
 
 namespace dnl::test {
@@ -223,6 +224,17 @@ int FaultyFiles::Close(int handle) {
 
 int FaultyFiles::LastError() {
     return m_lastError;
+}
+
+std::vector<std::string> EngineLines(const std::string& fileName, const Bytes& bytes,
+                                     const ConversionChoice& choice, bool backup) {
+    const TempDir folder;
+    const std::string path = folder.File(fileName);
+    WriteFile(path, bytes);
+    RecordingLog log;
+    CountingCursor cursor;
+    Execute(path, choice, backup, log, cursor);
+    return log.lines;
 }
 
 }  // namespace dnl::test

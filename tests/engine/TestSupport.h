@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ConversionRun.h"
 #include "FileIo.h"
 #include "StatusLog.h"
 
@@ -44,7 +45,7 @@ public:
 };
 
 // A fresh folder that is removed, with all it holds, when the object goes. While it lives it is
-// also the working directory, where backups are written.
+// also the working directory, so that no test depends on where it was started.
 class TempDir {
 public:
     TempDir();
@@ -63,6 +64,11 @@ private:
 
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
+
+// What the engine logs for one Execute of `choice` on a file `fileName` holding `bytes`, in a
+// folder of its own: the lines a front end given the same file and choice must show.
+std::vector<std::string> EngineLines(const std::string& fileName, const Bytes& bytes,
+                                     const ConversionChoice& choice, bool backup);
 
 // Builds DNL files record by record: Dnl().Name("RQX4").Misc(0).End().bytes
 class Dnl {

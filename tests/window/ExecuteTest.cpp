@@ -1,6 +1,5 @@
 // Execute on real files: the backup, the conversion, the lines in the memo, the bytes on disk,
-// the hourglass, one run per click, the cases where nothing may be written, and dnlconv's convert
-// doing the same.
+// the hourglass, one run per click, and the cases where nothing may be written.
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,18 +14,14 @@
 #include <QWindow>
 #include <cerrno>
 #include <csignal>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "CloseOnSignal.h"
-#include "Dnlconv.h"
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
 
 using dnl::test::Bytes;
 using dnl::test::Dnl;
-using dnl::test::PickFromList;
 using dnl::test::SelectAllText;
 
 namespace {
@@ -38,6 +33,17 @@ std::string Encoded(const QString& path) {
 // A file for RQX4, with a record the run passes over before the NAME record.
 Bytes Rqx4File() {
     return Dnl().Filler(3).Name("RQX4").Misc(0x0000).End().bytes;
+}
+
+// What the engine logs for Execute on X.dnl holding Rqx4File(), converting it for TNWQ8 with
+// "1080/50i" and, when `gbr`, GBR: what the memo must show for the same press.
+QStringList EngineLines(bool backup, bool gbr = true) {
+    QStringList lines;
+    for (const std::string& line : dnl::test::EngineLines(
+             "X.dnl", Rqx4File(), {.moduleIndex = 3, .miscValue = 0x0801, .gbr = gbr}, backup)) {
+        lines << QString::fromStdString(line);
+    }
+    return lines;
 }
 
 // A file for RQX4 with `miscRecords` MISC records, or the same file converted for TNWQ8 with
@@ -67,56 +73,6 @@ void ClickEveryWay(QPushButton* button) {
     button->click();
 }
 
-QByteArray AsByteArray(const Bytes& bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
-}
-
-// What a conversion left in a folder: each file by name with its bytes, each folder by its name
-// and a slash.
-struct FolderContents {
-    QStringList names;
-    QList<QByteArray> bytes;
-};
-
-FolderContents ContentsOf(const QString& folder) {
-    FolderContents contents;
-    const QDir::Filters all = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
-    for (const QFileInfo& entry : QDir(folder).entryInfoList(all, QDir::Name)) {
-        contents.names << entry.fileName() + (entry.isDir() ? "/" : "");
-        contents.bytes << (entry.isDir() ? QByteArray()
-                                         : AsByteArray(dnl::test::ReadFile(
-                                               Encoded(entry.absoluteFilePath()))));
-    }
-    return contents;
-}
-
-// Removes the files of `folder`, leaving its folders.
-bool RemoveFiles(const QString& folder) {
-    bool removed = true;
-    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
-        removed = QFile::remove(entry.absoluteFilePath()) && removed;
-    }
-    return removed;
-}
-
-QStringList Lines(const std::string& text) {
-    QStringList lines = QString::fromStdString(text).split(u'\n');
-    if (!lines.isEmpty() && lines.constLast().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
-}
-
-// The window converts whatever the file holds; dnlconv does so with --force.
-std::vector<std::string> ConvertArguments(const QStringList& options, const QString& path) {
-    std::vector<std::string> args = {"convert", "--force"};
-    for (const QString& option : options) {
-        args.push_back(option.toStdString());
-    }
-    args.push_back(Encoded(path));
-    return args;
-}
-
 }  // namespace
 
 class ExecuteTest : public dnl::test::WindowTestCase {
@@ -135,10 +91,7 @@ private slots:
         ChooseTnwq8At1080_50iWithGbr();
         QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
 
-        QCOMPARE(m_ui->LoggedLines(),
-                 QStringList({"Backed up the original DNL file as 'X.~NL'", "Start...",
-                              "Find a NAME record", "--> TNWQ8", "Modified the MISC record to 6145",
-                              "Finished"}));
+        QCOMPARE(m_ui->LoggedLines(), EngineLines(true));
         QCOMPARE(DnlFile(), Dnl().Filler(3).Name("TNW8").Misc(0x1801).End().bytes);
         QVERIFY(QFile::exists(m_backupPath));
         QCOMPARE(dnl::test::ReadFile(Encoded(m_backupPath)), Rqx4File());
@@ -186,9 +139,7 @@ private slots:
             QTest::keyClick(m_ui->btnConvert, Qt::Key(key));
         }
 
-        QCOMPARE(m_ui->LoggedLines(),
-                 QStringList({"Start...", "Find a NAME record", "--> TNWQ8",
-                              "Modified the MISC record to 6145", "Finished"}));
+        QCOMPARE(m_ui->LoggedLines(), EngineLines(false));
         QCOMPARE(DnlFile(), Dnl().Filler(3).Name("TNW8").Misc(0x1801).End().bytes);
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList({"X.dnl"}));
     }
@@ -201,10 +152,7 @@ private slots:
         QTest::mouseClick(m_ui->cbGBR, Qt::LeftButton);  // the next run writes no GBR bit
         QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
 
-        const QStringList run = {"Start...", "Find a NAME record", "--> TNWQ8",
-                                 "Modified the MISC record to %1", "Finished"};
-        QCOMPARE(m_ui->LoggedLines(), QStringList(run).replaceInStrings("%1", "6145") +
-                                          QStringList(run).replaceInStrings("%1", "2049"));
+        QCOMPARE(m_ui->LoggedLines(), EngineLines(false) + EngineLines(false, false));
         QCOMPARE(DnlFile(), Dnl().Filler(3).Name("TNW8").Misc(0x0801).End().bytes);
     }
 
@@ -221,10 +169,12 @@ private slots:
         });
         QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
 
-        QCOMPARE(cursorAtEachLine,
-                 QStringList({"Backed up the original DNL file as 'X.~NL'", "Start...",
-                              "Find a NAME record (busy)", "--> TNWQ8 (busy)",
-                              "Modified the MISC record to 6145 (busy)", "Finished (busy)"}));
+        // The run shows the hourglass once it has said that it starts.
+        QStringList expected = EngineLines(true);
+        for (qsizetype line = expected.indexOf("Start...") + 1; line < expected.size(); ++line) {
+            expected[line] += " (busy)";
+        }
+        QCOMPARE(cursorAtEachLine, expected);
         QCOMPARE(m_ui->window->cursor().shape(), Qt::ArrowCursor);
     }
 
@@ -357,121 +307,7 @@ private slots:
                  QStringList({"X.dnl"}));
     }
 
-    // The same file and choices, once through the window and once through dnlconv's convert, the
-    // original file put back in between: the same memo lines, the same files left in the folder,
-    // and an exit code that tells whether the run finished.
-    void dnlconvConvertLeavesWhatExecuteLeaves_data() {
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<Bytes>("bytes");
-        QTest::addColumn<int>("module");
-        QTest::addColumn<QString>("format");  // empty: the format the list shows first
-        QTest::addColumn<bool>("gbr");
-        QTest::addColumn<bool>("backup");
-        QTest::addColumn<QString>("folderInTheWay");  // a folder made beside the file first
-        QTest::addColumn<bool>("finishes");
-        QTest::addColumn<QStringList>("options");  // the same choices for dnlconv
-
-        const Bytes rqx4 = Dnl().Name("RQX4").Misc(0x0000).End().bytes;
-        QTest::newRow("Tnwq8At1080_50iWithGbr")
-            << "X.dnl" << rqx4 << 3 << "1080/50i" << true << true << "" << true
-            << QStringList{"--module", "TNWQ8", "--format", "1080/50i", "--gbr"};
-        QTest::newRow("Tnwq8FirstFormatWithGbrWithoutBackup")
-            << "t.dnl" << Dnl().Misc(7).Filler(2).Name("RQX4").Misc(9).End().bytes << 3 << ""
-            << true << false << "" << true
-            << QStringList{"--module", "tnwq8", "--gbr", "--no-backup"};
-        QTest::newRow("MiscBeforeAndAfterNameWithoutBackup")
-            << "a.dnl"
-            << Dnl().Misc(5).Header(0x8805, 99).Name("PZK2").Filler(4).Misc(6).End().bytes << 2
-            << "625p GBR" << false << false << "" << true
-            << QStringList{"--module", "2", "--format", "0x1104", "--no-backup"};
-        QTest::newRow("Lm5StopsAfterName")
-            << "lm.dnl" << Dnl().Misc(5).Name("TNW8").Misc(6).End().bytes << 1 << "" << false
-            << true << "" << true << QStringList{"--module", "lm5"};
-        QTest::newRow("NameTooShortForJsry") << "j.DNL" << rqx4 << 4 << "" << false << true << ""
-                                             << false << QStringList{"--module", "JSRY3"};
-        QTest::newRow("NoEndRecord")
-            << "open.dnl" << Dnl().Name("JSRY6").Misc(0).bytes << 4 << "720/24p" << false << true
-            << "" << false << QStringList{"--module", "4", "--format", "720/24P"};
-        QTest::newRow("HeaderCutShort")
-            << "cut.dnl" << Dnl().Name("RQX4").Raw({0x00, 0x32, 0x00}).bytes << 0 << "NTSC NSU"
-            << false << true << "" << false
-            << QStringList{"--module", "RQX4", "--format", "NTSC NSU"};
-        QTest::newRow("BackupNameTakenByAFolder")
-            << "blocked.dnl" << rqx4 << 3 << "" << false << true << "blocked.~NL" << false
-            << QStringList{"--module", "TNWQ8"};
-    }
-
-    void dnlconvConvertLeavesWhatExecuteLeaves() {
-        QFETCH(QString, fileName);
-        QFETCH(Bytes, bytes);
-        QFETCH(QString, folderInTheWay);
-        QFETCH(bool, finishes);
-        QFETCH(QStringList, options);
-        const QString files = m_folder->filePath("files");
-        QVERIFY(QDir(m_folder->path()).mkdir("files"));
-        QVERIFY(folderInTheWay.isEmpty() || QDir(files).mkdir(folderInTheWay));
-        const QString path = files + "/" + fileName;
-        dnl::test::WriteFile(Encoded(path), bytes);
-
-        m_ui->OpenAnswering(path);
-        ChooseFromTheRow();
-        if (QTest::currentTestFailed()) {
-            return;
-        }
-        QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
-        const QStringList windowLines = m_ui->LoggedLines();
-        const FolderContents windowLeft = ContentsOf(files);
-        QCOMPARE(windowLines.contains("Finished"), finishes);
-
-        QVERIFY(RemoveFiles(files));
-        dnl::test::WriteFile(Encoded(path), bytes);
-        // Started elsewhere, dnlconv still writes the backup beside the file.
-        QVERIFY(QDir::setCurrent(m_folder->path()));
-        std::ostringstream out;
-        std::ostringstream err;
-        const int exitCode = dnl::cli::RunDnlconv(ConvertArguments(options, path), out, err);
-
-        QCOMPARE(err.str().empty(), finishes);
-        QStringList lines = Lines(out.str());
-        QVERIFY(!lines.isEmpty());
-        QCOMPARE(lines.takeFirst(), "==> " + path + " <==");
-        QCOMPARE(lines, windowLines);
-        const FolderContents dnlconvLeft = ContentsOf(files);
-        QCOMPARE(dnlconvLeft.names, windowLeft.names);
-        for (qsizetype i = 0; i < windowLeft.names.size(); ++i) {
-            QVERIFY2(dnlconvLeft.bytes[i] == windowLeft.bytes[i], qPrintable(windowLeft.names[i]));
-        }
-        QCOMPARE(exitCode, finishes ? 0 : 1);
-        QCOMPARE(QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 QStringList({"files", "X.dnl"}));
-    }
-
 private:
-    // The module, format, GBR and backup choices of the current data row, made as a user makes
-    // them.
-    void ChooseFromTheRow() {
-        QFETCH(int, module);
-        QFETCH(QString, format);
-        QFETCH(bool, gbr);
-        QFETCH(bool, backup);
-        PickFromList(m_ui->cbModule, module);
-        QCOMPARE(int(m_ui->window->State().moduleIndex), module);
-        if (!format.isEmpty()) {
-            const int row = m_ui->cbMiscRec->findText(format);
-            QVERIFY2(row >= 0, qPrintable(format));
-            PickFromList(m_ui->cbMiscRec, row);
-            QCOMPARE(m_ui->cbMiscRec->currentText(), format);
-        }
-        if (gbr) {
-            QTest::mouseClick(m_ui->cbGBR, Qt::LeftButton);
-            QVERIFY(m_ui->cbGBR->isChecked());
-        }
-        if (!backup) {
-            QTest::mouseClick(m_ui->cbBackupDnl, Qt::LeftButton);
-            QVERIFY(!m_ui->cbBackupDnl->isChecked());
-        }
-    }
-
     // A typical choice, made as a user makes it: TNWQ8, "1080/50i" and GBR.
     void ChooseTnwq8At1080_50iWithGbr() {
         SelectAllText(m_ui->cbModule);
