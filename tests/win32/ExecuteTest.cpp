@@ -181,9 +181,8 @@ TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
     Pump(m_ui.window);
 
     // The backup's lines are shown before the hourglass, the walk's while it shows.
-    const std::vector<std::string> expected{
-        "Backed up the original DNL file as 'X.~NL'", "Start...", "Find a NAME record", "--> TNWQ8",
-        "Modified the MISC record to 6145",           "Finished"};
+    const std::vector<std::string> expected =
+        EngineLines("X.Dnl", kRqx4File, {.moduleIndex = 3, .miscValue = 0x0801, .gbr = true}, true);
     EXPECT_EQ(m_ui.LoggedLines(), expected);
     EXPECT_EQ(Lines(seen.edits), expected);  // no second run
     for (std::size_t edit = 0; edit < seen.edits.size(); ++edit) {
