@@ -20,7 +20,7 @@
 #include "EngineAlone.h"
 #include "StatusMemo.h"
 #include "TestSupport.h"
-#include "Text.h"
+#include "WideText.h"
 #include "WindowDriver.h"
 #include "resource.h"
 
@@ -123,7 +123,7 @@ const MemoCandidate kMemoCandidates[] = {
 
 void FeedLines(HWND control, Feed feed) {
     if (feed == Feed::OneSetText) {
-        const std::wstring line = win32::Wide(kMiscLine) + L"\r\n";
+        const std::wstring line = Wide(kMiscLine) + L"\r\n";
         std::wstring text = L"\r\n";
         for (int record = 0; record < kMiscRecords; ++record) {
             text += line;

@@ -1,5 +1,8 @@
 #include "ErrorText.h"
 
+#include <algorithm>
+
+#include "AsciiText.h"
 #include "PathSyntax.h"
 
 namespace dnl {
@@ -7,10 +10,8 @@ namespace dnl {
 std::string ApplicationTitle(std::string_view executablePath) {
     const std::string_view fileName = FileNamePart(executablePath);
     std::string title(fileName.substr(0, fileName.find('.')));
-    for (std::size_t i = 1; i < title.size(); ++i) {
-        if (title[i] >= 'A' && title[i] <= 'Z') {
-            title[i] = static_cast<char>(title[i] - 'A' + 'a');
-        }
+    if (!title.empty()) {
+        std::transform(title.begin() + 1, title.end(), title.begin() + 1, AsciiLower);
     }
     return title;
 }

@@ -1,9 +1,9 @@
 #include "FileChoice.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "AsciiText.h"
 #include "FileIo.h"
 #include "PathSyntax.h"
 #include "Utf8Path.h"
@@ -14,9 +14,7 @@ namespace dnl {
 bool HasDnlExtension(std::string_view path) {
     const std::size_t dot = path.rfind('.');
     const std::string_view extension = dot == std::string_view::npos ? path : path.substr(dot + 1);
-    return extension.size() == 3 &&
-           std::equal(extension.begin(), extension.end(), "DNL",
-                      [](char c, char upper) { return c == upper || c == upper - 'A' + 'a'; });
+    return EqualIgnoringAsciiCase(extension, "DNL");
 }
 
 ChosenFileShown AcceptChosenFile(ConverterState& state, const std::string& path) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "AsciiText.h"
 #include "FileIo.h"
 #include "PathSyntax.h"
 
@@ -24,19 +25,13 @@ bool IsAsciiAlphanumeric(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // The window's "*.dnl" filter shows a name whose extension is DNL in any case.
 bool HasDnlExtension(std::string_view fileName) {
     const std::size_t dot = fileName.rfind('.');
     if (dot == std::string_view::npos) {
         return false;
     }
-    std::string extension(fileName.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiUpper);
-    return extension == "DNL";
+    return EqualIgnoringAsciiCase(fileName.substr(dot + 1), "DNL");
 }
 
 // What every temporary of `backupName` is named before its unique letters, cut so that the whole

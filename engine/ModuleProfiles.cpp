@@ -1,8 +1,9 @@
 #include "ModuleProfiles.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
+
+#include "AsciiText.h"
 
 namespace dnl {
 namespace {
@@ -46,14 +47,6 @@ constexpr std::array<ModuleProfile, kModuleCount> kProfiles = {{
     {4, "JSRY3", "--> JSRY6", "JSRY6", kListD, true, false, false},
 }};
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 // The formats of module `index`'s list whose code is `code`.
 std::vector<std::string_view> FormatsWithCode(std::uint8_t index, std::uint16_t code) {
     std::vector<std::string_view> formats;
@@ -91,7 +84,7 @@ std::int16_t MiscValue(std::uint8_t index, int row) {
 std::uint8_t ModuleCalled(std::string_view text) {
     for (const ModuleProfile& profile : kProfiles) {
         if (text == std::to_string(profile.index) ||
-            EqualIgnoringCase(text, profile.selectorText)) {
+            EqualIgnoringAsciiCase(text, profile.selectorText)) {
             return profile.index;
         }
     }
@@ -109,7 +102,7 @@ std::uint8_t ModuleNamedBy(std::string_view text) {
 
 std::optional<std::int16_t> MiscValueCalled(std::uint8_t index, std::string_view name) {
     for (const MiscFormat& format : MiscListFor(index)) {
-        if (EqualIgnoringCase(name, format.name)) {
+        if (EqualIgnoringAsciiCase(name, format.name)) {
             return format.value;
         }
     }

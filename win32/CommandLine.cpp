@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "Text.h"
+#include "WideText.h"
 #include "WindowDesign.h"
 
 namespace dnl::win32 {
@@ -34,7 +34,7 @@ CommandLineRequest ReadCommandLine(const std::vector<std::wstring>& arguments) {
         if (IsOption(argument) || !request.file.empty() || argument.empty()) {
             return {.kind = Kind::Wrong, .file = {}};
         }
-        request.file = Utf8(argument);
+        request.file = Utf8FromWide(argument);
     }
     return request;
 }

@@ -4,7 +4,7 @@
 
 #include "Completion.h"
 #include "ErrorBox.h"
-#include "Text.h"
+#include "WideText.h"
 
 namespace dnl::win32 {
 namespace {
@@ -46,7 +46,7 @@ LRESULT TypeCharacter(HWND combo, HWND edit, WPARAM wParam, LPARAM lParam) {
     DWORD start = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
     const std::wstring typed = WindowText(edit).substr(0, start) + static_cast<wchar_t>(wParam);
-    const int found = CompletingItem(Items(combo), Utf8(typed));
+    const int found = CompletingItem(Items(combo), Utf8FromWide(typed));
     if (found < 0) {
         return FreeEdit(combo, edit, WM_CHAR, wParam, lParam);
     }
@@ -124,7 +124,7 @@ std::vector<std::string> Items(HWND combo) {
         std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, row, 0)),
                           L'\0');
         SendMessageW(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-        items.push_back(Utf8(text));
+        items.push_back(Utf8FromWide(text));
     }
     return items;
 }

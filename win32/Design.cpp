@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "Text.h"
+#include "WideText.h"
 
 namespace dnl::win32 {
 namespace {

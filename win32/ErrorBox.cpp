@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ErrorText.h"
-#include "Text.h"
+#include "WideText.h"
 
 namespace dnl::win32 {
 namespace {
@@ -15,7 +15,7 @@ std::string ExecutablePath() {
             GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            return Utf8(path);
+            return Utf8FromWide(path);
         }
         path.resize(path.size() * 2);
     }

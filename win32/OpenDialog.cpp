@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "CompletingCombo.h"
-#include "Text.h"
+#include "WideText.h"
 
 namespace dnl::win32 {
 namespace {
@@ -82,12 +82,12 @@ std::optional<std::string> AskForDnlFile(HWND owner) {
     UnhookWindowsHookEx(watch);
     t_longChoice = nullptr;
     if (!longChoice.empty()) {
-        return Utf8(longChoice);
+        return Utf8FromWide(longChoice);
     }
     if (confirmed == FALSE) {
         return std::nullopt;
     }
-    return Utf8(chosen.c_str());
+    return Utf8FromWide(chosen.c_str());
 }
 
 }  // namespace dnl::win32

@@ -1,6 +1,6 @@
 #include "StatusMemo.h"
 
-#include "Text.h"
+#include "WideText.h"
 #include "WindowDesign.h"
 
 namespace dnl::win32 {

@@ -16,7 +16,7 @@
 #include "OpenDialog.h"
 #include "RunHold.h"
 #include "StatusMemo.h"
-#include "Text.h"
+#include "WideText.h"
 #include "resource.h"
 
 namespace dnl::win32 {

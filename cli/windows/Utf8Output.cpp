@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "WideText.h"
+
 namespace dnl::cli {
 namespace {
 
@@ -49,22 +51,12 @@ protected:
 
     int sync() override {
         const std::size_t ready = m_pending.size() - IncompleteTail(m_pending);
-        const bool written = WriteWide(Widen(std::string_view(m_pending).substr(0, ready)));
+        const bool written = WriteWide(Wide(std::string_view(m_pending).substr(0, ready)));
         m_pending.erase(0, ready);
         return written ? 0 : -1;
     }
 
 private:
-    static std::wstring Widen(std::string_view text) {
-        std::wstring wide;
-        const int length =
-            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                            length);
-        return wide;
-    }
-
     bool WriteWide(std::wstring_view wide) const {
         while (!wide.empty()) {
             DWORD written = 0;

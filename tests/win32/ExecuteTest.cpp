@@ -12,8 +12,8 @@
 #include "CommandLine.h"
 #include "ErrorBox.h"
 #include "TestSupport.h"
-#include "Text.h"
 #include "Utf8Path.h"
+#include "WideText.h"
 #include "WindowDriver.h"
 #include "resource.h"
 
@@ -50,7 +50,7 @@ LRESULT CALLBACK WatchMemo(HWND memo, UINT message, WPARAM wParam, LPARAM lParam
                            DWORD_PTR data) {
     if (message == EM_REPLACESEL) {
         auto& seen = *reinterpret_cast<DuringRun*>(data);
-        seen.edits.push_back(win32::Utf8(reinterpret_cast<const wchar_t*>(lParam)));
+        seen.edits.push_back(Utf8FromWide(reinterpret_cast<const wchar_t*>(lParam)));
         seen.busy.push_back(GetCursor() == LoadCursorW(nullptr, IDC_WAIT));
         if (seen.slowStart && seen.edits.back().ends_with("Start...\r\n")) {
             Sleep(200);  // longer than the window waits between showing progress
@@ -113,7 +113,7 @@ TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
     EXPECT_FALSE(IsWindowEnabled(m_ui.Control(IDC_btnConvert)));
 
     m_ui.OpenThroughDialog(m_dnl.wstring());
-    EXPECT_EQ(m_ui.State().path, win32::Utf8(m_dnl.wstring()));
+    EXPECT_EQ(m_ui.State().path, Utf8FromWide(m_dnl.wstring()));
     EXPECT_EQ(std::filesystem::current_path(), m_dnl.parent_path());
     EXPECT_TRUE(IsWindowEnabled(m_ui.Control(IDC_btnConvert)));
     SendMessageW(m_ui.window, WM_SETCURSOR, reinterpret_cast<WPARAM>(m_ui.Control(IDC_btnConvert)),
@@ -121,7 +121,7 @@ TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 
     m_ui.OpenThroughDialog((m_folder.Path() / "X.txt").wstring());
-    EXPECT_EQ(m_ui.State().path, win32::Utf8(m_dnl.wstring()));
+    EXPECT_EQ(m_ui.State().path, Utf8FromWide(m_dnl.wstring()));
     EXPECT_EQ(Text(m_ui.window), m_dnl.filename().wstring() + L" - dnl File transfer Tool");
     EXPECT_EQ(std::filesystem::current_path(), m_folder.Path());
 
@@ -133,7 +133,7 @@ TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
     std::filesystem::create_directories(deep);
     WriteFile(Utf8FromPath(deep / "Long.dnl"), kRqx4File);
     m_ui.OpenThroughDialog((deep / "Long.dnl").wstring());
-    EXPECT_EQ(m_ui.State().path, win32::Utf8((deep / "Long.dnl").wstring()));
+    EXPECT_EQ(m_ui.State().path, Utf8FromWide((deep / "Long.dnl").wstring()));
     m_ui.Pick(IDC_cbModule, 3);
     SendMessageW(m_ui.Control(IDC_btnConvert), BM_CLICK, 0, 0);
     EXPECT_EQ(ReadFile(Utf8FromPath(deep / "Long.dnl")),

@@ -3,7 +3,7 @@
 #include <thread>
 
 #include "CompletingCombo.h"
-#include "Text.h"
+#include "WideText.h"
 #include "resource.h"
 
 namespace dnl::test {
@@ -48,7 +48,7 @@ void WindowUnderTest::OpenThroughDialog(const std::wstring& path) const {
 }
 
 std::vector<std::string> WindowUnderTest::LoggedLines() const {
-    const std::string memo = win32::Utf8(Text(Control(IDC_mmStatus)));
+    const std::string memo = Utf8FromWide(Text(Control(IDC_mmStatus)));
     std::vector<std::string> lines;
     for (std::size_t start = 2; start < memo.size();) {  // after the first, empty line
         const std::size_t end = memo.find("\r\n", start);

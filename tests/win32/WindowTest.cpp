@@ -9,7 +9,7 @@
 
 #include "CompletingCombo.h"
 #include "Design.h"
-#include "Text.h"
+#include "WideText.h"
 #include "WindowDesign.h"
 #include "WindowDriver.h"
 #include "resource.h"
@@ -61,7 +61,7 @@ std::vector<std::wstring> DesignedMenuTexts() {
     std::vector<std::wstring> texts;
     for (const MenuEntry& entry : kMenuEntries) {
         const int id = entry.opensMenu ? -1 : (entry.caption == "-" ? 0 : ids.at(entry.name));
-        texts.push_back(win32::Wide(entry.caption) + L"#" + std::to_wstring(id));
+        texts.push_back(Wide(entry.caption) + L"#" + std::to_wstring(id));
     }
     return texts;
 }
@@ -98,8 +98,8 @@ TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
     SIZE ideal{};  // only the buttons of the version 6 common controls know their ideal size
     EXPECT_TRUE(SendMessageW(m_ui.Control(IDC_btnConvert), BCM_GETIDEALSIZE, 0,
                              reinterpret_cast<LPARAM>(&ideal)));
-    EXPECT_EQ(ClassOf(m_ui.window), win32::Wide(kWindowClass));
-    EXPECT_EQ(Text(m_ui.window), win32::Wide(kWindowTitle));
+    EXPECT_EQ(ClassOf(m_ui.window), Wide(kWindowClass));
+    EXPECT_EQ(Text(m_ui.window), Wide(kWindowTitle));
     EXPECT_EQ(ClientSize(m_ui.window), (Size{kWindowPlacement.width, kWindowPlacement.height}));
     EXPECT_EQ(GetClassLongPtrW(m_ui.window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
     // In z-order, so the tab stops among them come in tab order.
@@ -110,7 +110,7 @@ TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
         ASSERT_EQ(control, m_ui.Control(win32::ControlId(index)));
         EXPECT_EQ(ClassOf(control), kClassOfKind[static_cast<int>(design.kind)]);
         if (design.kind != ControlKind::DropDownList && design.kind != ControlKind::Memo) {
-            EXPECT_EQ(Text(control), win32::Wide(design.caption));
+            EXPECT_EQ(Text(control), Wide(design.caption));
         }
         EXPECT_EQ(Bounds(control), design.bounds);
         EXPECT_EQ(IsWindowEnabled(control) == FALSE, design.Has(kDisabled));
@@ -154,7 +154,7 @@ TEST_F(Win32WindowTest, HoveringOverTheModuleListShowsItsTip) {
         tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
     }
     ASSERT_TRUE(IsWindowVisible(tip));
-    EXPECT_EQ(Text(tip), win32::Wide(kWindowControls[ControlIndex("cbModule")].tip));
+    EXPECT_EQ(Text(tip), Wide(kWindowControls[ControlIndex("cbModule")].tip));
 }
 
 TEST_F(Win32WindowTest, ResizeAndDpiChangeMoveTheControls) {

@@ -5,7 +5,7 @@
 
 namespace dnl {
 
-// UTF-8, the engine's text, as the UTF-16 that Windows' W calls take. False, leaving `wide`
+// UTF-8, the tool's text, as the UTF-16 that Windows' W calls take. False, leaving `wide`
 // empty, when `text` is not valid UTF-8 or holds a zero byte, which no file name may hold.
 bool WideFromUtf8(std::string_view text, std::wstring& wide);
 
@@ -13,6 +13,9 @@ bool WideFromUtf8(std::string_view text, std::wstring& wide);
 // the plain form gets the "\\?\" form, which has no limit of MAX_PATH characters; false as for
 // WideFromUtf8.
 bool SystemPathFromUtf8(std::string_view path, std::wstring& wide);
+
+// UTF-8 text to show as UTF-16; each byte sequence that is not UTF-8 becomes U+FFFD.
+std::wstring Wide(std::string_view text);
 
 // UTF-16 from Windows as UTF-8; a lone surrogate becomes U+FFFD.
 std::string Utf8FromWide(std::wstring_view wide);

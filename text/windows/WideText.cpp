@@ -3,6 +3,18 @@
 #include <windows.h>
 
 namespace dnl {
+namespace {
+
+// `flags` 0 replaces what is not UTF-8; MB_ERR_INVALID_CHARS fails on it. Empty on failure.
+std::wstring Converted(std::string_view text, DWORD flags) {
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, flags, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, flags, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+}  // namespace
 
 bool WideFromUtf8(std::string_view text, std::wstring& wide) {
     wide.clear();
@@ -12,15 +24,12 @@ bool WideFromUtf8(std::string_view text, std::wstring& wide) {
     if (text.find('\0') != std::string_view::npos) {
         return false;
     }
-    const int size = static_cast<int>(text.size());
-    const int length =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
-    if (length <= 0) {
-        return false;
-    }
-    wide.resize(static_cast<std::size_t>(length));
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), length);
-    return true;
+    wide = Converted(text, MB_ERR_INVALID_CHARS);
+    return !wide.empty();
+}
+
+std::wstring Wide(std::string_view text) {
+    return text.empty() ? std::wstring() : Converted(text, 0);
 }
 
 namespace {
