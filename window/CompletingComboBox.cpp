@@ -24,6 +24,7 @@ bool TypesText(const QKeyEvent& event) {
 
 std::vector<std::string> ItemTexts(const QComboBox& box) {
     std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(box.count()));
     for (int row = 0; row < box.count(); ++row) {
         items.push_back(box.itemText(row).toStdString());
     }
