@@ -361,7 +361,7 @@ void TfrmMain::RequestCloseDuringRun() {
     }
 }
 
-void TfrmMain::OnCommand(int id, int code) {
+void TfrmMain::OnCommand(int id, WORD code) {
     // Commands come from the user's input, which a run drops; one that comes another way (an
     // accessibility tool, say) while a run holds the window does nothing either.
     if (m_hold != nullptr) {

@@ -67,7 +67,7 @@ private:
     bool OnSetCursor(HWND under, WORD hitTest);
     LRESULT OnCloseRequest(UINT message, WPARAM wParam, LPARAM lParam);
     void RequestCloseDuringRun();
-    void OnCommand(int id, int code);
+    void OnCommand(int id, WORD code);
 
     void cbModuleChange();
     void cbMiscRecChange();

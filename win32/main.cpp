@@ -7,7 +7,9 @@
 #include "TfrmMain.h"
 
 // The program shows its one window until the window is closed, with the file its command line
-// names taken; --help and --version answer instead.
+// names taken; --help and --version answer instead. The system's headers name the parameters their
+// own way.
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
     using Kind = dnl::win32::CommandLineRequest::Kind;
     const dnl::win32::CommandLineRequest request =
