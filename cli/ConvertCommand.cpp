@@ -319,10 +319,11 @@ bool DryRun(const Target& target, const ConversionChoice& choice, const ConvertO
 }  // namespace
 
 int ConvertCommand(const std::vector<std::string>& files, const ConversionChoice& choice,
-                   const ConvertOptions& options, bool json,
-                   std::ostream& out, std::ostream& err, const StopRequest* stop) {
+                   const ConvertOptions& options, bool json, std::ostream& out, std::ostream& err,
+                   const StopRequest* stop) {
     std::vector<Target> targets;
-    if (!FindTargets(files, "convert", targets, err) || !WritesApart(targets, options.backup, err)) {
+    if (!FindTargets(files, "convert", targets, err) ||
+        !WritesApart(targets, options.backup, err)) {
         return kExitBadArguments;
     }
     TextReport text({out, err});
@@ -330,9 +331,8 @@ int ConvertCommand(const std::vector<std::string>& files, const ConversionChoice
     FileReport& report = json ? static_cast<FileReport&>(jsonLines) : text;
     bool allFinished = true;
     for (const Target& target : targets) {
-        const bool finished =
-            options.dryRun ? DryRun(target, choice, options, report)
-                           : Convert(target, choice, options, stop, report);
+        const bool finished = options.dryRun ? DryRun(target, choice, options, report)
+                                             : Convert(target, choice, options, stop, report);
         allFinished = finished && allFinished;
         if (stop != nullptr && stop->Requested()) {
             return kExitFailure;

@@ -193,8 +193,8 @@ ConversionObstacle RunStopsAt(const DnlExamination& examination, std::uint8_t mo
     const std::vector<DnlProblem>& problems = examination.problems.kept;
     const std::optional<NameRecordInfo> name = FirstNameRecord(examination);
     const bool rewritesMisc = profile == nullptr || profile->rewritesMisc;
-    const bool shortMisc = rewritesMisc && !problems.empty() &&
-                           problems.front().kind == DnlProblemKind::MiscTooShort;
+    const bool shortMisc =
+        rewritesMisc && !problems.empty() && problems.front().kind == DnlProblemKind::MiscTooShort;
     if (shortMisc && (!name || problems.front().offset < name->offset)) {
         return ProblemInTheWay(problems.front());
     }
@@ -225,8 +225,7 @@ ConversionObstacle ObstacleToConversion(const DnlExamination& examination,
     }
     const bool nameFirst =
         !names.empty() && (problems.empty() || names.front().offset < problems.front().offset);
-    if (nameFirst && profile != nullptr &&
-        names.front().length != NamePayloadLength(*profile)) {
+    if (nameFirst && profile != nullptr && names.front().length != NamePayloadLength(*profile)) {
         return {.kind = ObstacleKind::NameDoesNotFit, .name = names.front()};
     }
     return problems.empty() ? ConversionObstacle{} : ProblemInTheWay(problems.front());
