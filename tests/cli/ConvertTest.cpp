@@ -226,9 +226,8 @@ TEST_F(ConvertBatchTest, JsonGivesOneObjectPerFile) {
         expected["lines"] = dryRun ? json::array({"Would convert: NAME \"PZK2\", MISC 0x0000 in "
                                                   "1 record",
                                                   "Backup 'good.~NL' would be made"})
-                                   : json::array({"Backed up the original DNL file as 'good.~NL'",
-                                                  "Start...", "Find a NAME record", "--> PZK2",
-                                                  "Modified the MISC record to 0", "Finished"});
+                                   : json(EngineLines("good.dnl", kRqx4File,
+                                                      {.moduleIndex = 2, .miscValue = 0}, true));
         if (dryRun) {
             expected.update({{"name", "PZK2"}, {"misc", 0}, {"misc_records", 1}});
         }

@@ -309,7 +309,8 @@ class ExecuteTest : public ConversionRunTest {
 protected:
     ExecuteResult ExecuteOn(const Bytes& original, bool backup) {
         WriteFile(path, original);
-        return Execute(path, {3, 0x0801, true}, backup, log, cursor);
+        return Execute(path, {.moduleIndex = 3, .miscValue = 0x0801, .gbr = true}, backup, log,
+                       cursor);
     }
 
     void TearDown() override {}
@@ -337,12 +338,16 @@ TEST_F(ExecuteTest, SecondPressOfTheSameChoiceKeepsTheBackup) {
         Bytes backup;
         std::string firstLine;
     } presses[] = {
-        {{3, 0x0801, true},
+        {{.moduleIndex = 3, .miscValue = 0x0801, .gbr = true},
          sample,
          "Kept the backup 'X.~NL': X.dnl already holds TNWQ8 with MISC code 6145"},
-        {{1, 0, false}, converted, "Backed up the original DNL file as 'X.~NL'"},
-        {{1, 0x0801, true}, converted, "Kept the backup 'X.~NL': X.dnl already holds LM5"},
-        {{3, 0x0801, false}, lm5, "Backed up the original DNL file as 'X.~NL'"},
+        {{.moduleIndex = 1}, converted, "Backed up the original DNL file as 'X.~NL'"},
+        {{.moduleIndex = 1, .miscValue = 0x0801, .gbr = true},
+         converted,
+         "Kept the backup 'X.~NL': X.dnl already holds LM5"},
+        {{.moduleIndex = 3, .miscValue = 0x0801},
+         lm5,
+         "Backed up the original DNL file as 'X.~NL'"},
     };
     for (const auto& press : presses) {
         log.lines.clear();
@@ -400,14 +405,16 @@ TEST_F(ExecuteTest, FileLockedByAnotherConversionIsLeftAlone) {
 TEST_F(ExecuteTest, UnfinishedConversionKeepsItsBackupUntilOneFinishes) {
     const Bytes hybrid = Dnl().Misc(1).Name("RQX4").End().bytes;
     WriteFile(path, hybrid);
-    const ExecuteResult stopped = Execute(path, {4, 0x0008, false}, true, log, cursor);
+    const ExecuteResult stopped =
+        Execute(path, {.moduleIndex = 4, .miscValue = 0x0008}, true, log, cursor);
     ASSERT_TRUE(stopped.run.has_value());
     EXPECT_EQ(stopped.run->end, RunEnd::NameDoesNotFit);
     EXPECT_EQ(stopped.partlyConverted, "X.dnl is partly converted; X.~NL holds the original");
     EXPECT_EQ(log.lines.back(), stopped.partlyConverted);
     EXPECT_TRUE(std::filesystem::exists(dir.File(".X.dnl.~unfinished")));
 
-    for (const ConversionChoice choice : {ConversionChoice{4, 0x0008, false}, {2, 0x0100, false}}) {
+    for (const ConversionChoice choice : {ConversionChoice{.moduleIndex = 4, .miscValue = 0x0008},
+                                          {.moduleIndex = 2, .miscValue = 0x0100}}) {
         log.lines.clear();
         const ExecuteResult again = Execute(path, choice, true, log, cursor);
         EXPECT_EQ(log.lines.front(),
@@ -455,7 +462,8 @@ TEST_F(ExecuteTest, StopRequestEndsTheRunBetweenRecords) {
         StoppingLog stoppingLog(stop, afterLine);
         WriteFile(path, twoMiscs);
         const ExecuteResult result =
-            Execute(path, {3, 0x0801, true}, true, stoppingLog, cursor, {}, &stop);
+            Execute(path, {.moduleIndex = 3, .miscValue = 0x0801, .gbr = true}, true, stoppingLog,
+                    cursor, {}, &stop);
         // A stop before the run leaves no run to speak of.
         const bool ran = result.run.has_value();
         EXPECT_EQ(result.outcome, ExecuteOutcome::Stopped);

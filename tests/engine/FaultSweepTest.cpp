@@ -567,7 +567,7 @@ protected:
         return names;
     }
 
-    static constexpr ConversionChoice kChoice{3, 0x0801, true};
+    static constexpr ConversionChoice kChoice{.moduleIndex = 3, .miscValue = 0x0801, .gbr = true};
     TempDir dir;
     std::string path = dir.File("X.dnl");
     Sample sample = SampleFor(3);
