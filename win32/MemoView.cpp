@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "MemoAccessible.h"
 #include "MemoControl.h"
 
 namespace dnl::win32 {
@@ -389,6 +390,11 @@ LRESULT MemoView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case kMemoLastLineEmpty:
             return m_text.LastLineEmpty() ? TRUE : FALSE;
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                return AccessibleMemo(m_window, wParam);
+            }
+            return DefWindowProcW(m_window, message, wParam, lParam);
         case WM_VSCROLL:
             OnVScroll(wParam);
             return 0;

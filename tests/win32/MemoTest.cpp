@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -192,6 +193,33 @@ TEST_F(Win32MemoTest, AppendingScrollsToTheEndAndTabPassesThrough) {
     EXPECT_TRUE(Text(memo).ends_with(L"6145\r\nx"));
     EXPECT_EQ(m_ui.LoggedLines().size(), 301U);
     EXPECT_NE(GetFocus(), memo);
+}
+
+// A screen reader finds the memo as editable text named "Status" whose value is its text.
+TEST_F(Win32MemoTest, AccessibleAsStatusText) {
+    HWND memo = m_ui.Control(IDC_mmStatus);
+    SetWindowTextW(memo, kLog);
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    IAccessible* object = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(memo, static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+              S_OK);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    BSTR value = nullptr;
+    VARIANT role{};
+    EXPECT_EQ(object->get_accName(self, &name), S_OK);
+    EXPECT_EQ(object->get_accValue(self, &value), S_OK);
+    EXPECT_EQ(object->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(std::wstring(name, SysStringLen(name)), L"Status");
+    EXPECT_EQ(std::wstring(value, SysStringLen(value)), kLog);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
+    SysFreeString(name);
+    SysFreeString(value);
+    object->Release();
+    CoUninitialize();
 }
 
 }  // namespace
