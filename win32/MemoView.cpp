@@ -347,6 +347,42 @@ void MemoView::OnWheel(int delta) {
     ScrollBy(-notches * rows);
 }
 
+void MemoView::OnSetFont(HFONT font) {
+    m_font = font;
+    const FontContext context(m_window, m_font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    m_lineHeight = std::max(1, static_cast<int>(metrics.tmHeight));
+    if (GetFocus() == m_window) {  // a caret of the new height
+        OnFocus(true);
+    }
+    ScrollTo(m_top);
+}
+
+// The caret shows only while the memo has the focus, and so does the selection.
+void MemoView::OnFocus(bool gained) {
+    if (gained) {
+        CreateCaret(m_window, nullptr, 1, m_lineHeight);
+        UpdateCaret();
+        ShowCaret(m_window);
+    } else {
+        DestroyCaret();
+    }
+    InvalidateRect(m_window, nullptr, FALSE);
+}
+
+// WM_GETTEXT: as much of the text as `size` characters hold with a null after them.
+LRESULT MemoView::CopyText(std::size_t size, wchar_t* buffer) const {
+    if (size == 0) {
+        return 0;
+    }
+    const std::wstring text = m_text.Text();
+    const std::size_t copied = std::min(text.size(), size - 1);
+    std::copy_n(text.data(), copied, buffer);
+    buffer[copied] = L'\0';
+    return static_cast<LRESULT>(copied);
+}
+
 LRESULT MemoView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
@@ -357,31 +393,17 @@ LRESULT MemoView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             ScrollTo(m_top);
             return 0;
-        case WM_SETFONT: {
-            m_font = reinterpret_cast<HFONT>(wParam);
-            const FontContext context(m_window, m_font);
-            TEXTMETRICW metrics{};
-            GetTextMetricsW(context, &metrics);
-            m_lineHeight = std::max(1, static_cast<int>(metrics.tmHeight));
-            ScrollTo(m_top);
+        case WM_SETFONT:
+            OnSetFont(reinterpret_cast<HFONT>(wParam));
             return 0;
-        }
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(m_font);
         case WM_SETTEXT:
             m_text.SetText(lParam != 0 ? reinterpret_cast<const wchar_t*>(lParam) : L"");
             ScrollTo({});
             return TRUE;
-        case WM_GETTEXT: {
-            const std::wstring text = m_text.Text();
-            const std::size_t copied = std::min(text.size(), wParam > 0 ? wParam - 1 : 0);
-            if (wParam > 0) {
-                auto* buffer = reinterpret_cast<wchar_t*>(lParam);
-                std::copy_n(text.data(), copied, buffer);
-                buffer[copied] = L'\0';
-            }
-            return static_cast<LRESULT>(copied);
-        }
+        case WM_GETTEXT:
+            return CopyText(wParam, reinterpret_cast<wchar_t*>(lParam));
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(m_text.TextLength());
         case kMemoAppend:
@@ -402,14 +424,8 @@ LRESULT MemoView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
             return 0;
         case WM_SETFOCUS:
-            CreateCaret(m_window, nullptr, 1, m_lineHeight);
-            UpdateCaret();
-            ShowCaret(m_window);
-            InvalidateRect(m_window, nullptr, FALSE);
-            return 0;
         case WM_KILLFOCUS:
-            DestroyCaret();
-            InvalidateRect(m_window, nullptr, FALSE);
+            OnFocus(message == WM_SETFOCUS);
             return 0;
         default:
             return HandleInput(message, wParam, lParam);

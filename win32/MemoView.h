@@ -62,6 +62,9 @@ private:
     void UpdateCaret() const;
     void OnVScroll(WPARAM request);
     void OnWheel(int delta);
+    void OnSetFont(HFONT font);
+    void OnFocus(bool gained);
+    LRESULT CopyText(std::size_t size, wchar_t* buffer) const;
 
     // Input (MemoInput.cpp): what the view does not handle goes to the user's input.
     LRESULT HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
