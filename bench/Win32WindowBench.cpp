@@ -17,7 +17,6 @@
 #include "EngineAlone.h"
 #include "StatusMemo.h"
 #include "TestSupport.h"
-#include "Text.h"
 #include "WindowDriver.h"
 #include "resource.h"
 

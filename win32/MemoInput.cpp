@@ -14,7 +14,8 @@ bool Held(int key) {
     return GetKeyState(key) < 0;
 }
 
-// The context menu's items, 0 for a separator; their identifiers are also the commands.
+// The context menu's items, a separator where one has no text; their identifiers are also the
+// commands.
 enum Command : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
 const struct {
     Command command;
@@ -138,9 +139,9 @@ void MemoView::OnKey(WPARAM key) {
             break;
         case VK_RIGHT: {
             const MemoPosition wordEnd = m_text.WordAt(caret).second;
-            MoveTo(collapse                         ? last
-                   : control && !(wordEnd == caret) ? wordEnd
-                                                    : m_text.After(caret),
+            MoveTo(collapse                      ? last
+                   : control && wordEnd != caret ? wordEnd
+                                                 : m_text.After(caret),
                    shift);
             break;
         }
