@@ -41,14 +41,27 @@ int LineHeight(HWND memo) {
     return metrics.tmHeight;
 }
 
-// One message to the memo; a mouse message's place is in rows and pixels. WM_CONTEXTMENU opens
-// the menu from the keyboard and picks the item whose letter is `wParam`.
+// One message to the memo; a mouse message's place is in rows and pixels, and a key may come with
+// Shift or Ctrl held. WM_CONTEXTMENU opens the menu from the keyboard and picks the item whose
+// letter is `wParam`.
 struct Step {
     UINT message;
     WPARAM wParam = 0;
     int row = 0;
     int x = 0;
+    BYTE held = 0;
 };
+
+Step With(BYTE held, WPARAM key) {
+    return {WM_KEYDOWN, key, 0, 0, held};
+}
+
+void Hold(BYTE key, bool held) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[key] = held ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
 
 void Perform(const WindowUnderTest& ui, const std::vector<Step>& steps) {
     HWND memo = ui.Control(IDC_mmStatus);
@@ -65,7 +78,9 @@ void Perform(const WindowUnderTest& ui, const std::vector<Step>& steps) {
             const bool mouse = step.message >= WM_MOUSEFIRST && step.message <= WM_MOUSELAST;
             PostMessageW(memo, step.message, step.wParam, mouse ? where : 0);
         }
+        Hold(step.held, true);
         Pump(ui.window);
+        Hold(step.held, false);
     }
 }
 
@@ -86,41 +101,33 @@ TEST_F(Win32MemoTest, KeysClicksAndMenuEditTheTextAsAnEditBoxDoes) {
         const wchar_t* text;
         const wchar_t* clipboard;
     } cases[] = {
+        // clang-format off
         {chars(L'a', L'b'), L"ab\r\nStart...\r\nFinished\r\n", L""},
         {{{WM_CHAR, L'a'}, {WM_CHAR, L'b'}, {WM_CHAR, 0x1A}}, kLog, L""},
         {{word, up, {WM_CHAR, 0x18}}, L"\r\n\r\nFinished\r\n", L"Start..."},
         {{word, up, {WM_CHAR, 0x03}, {WM_KEYDOWN, VK_DOWN}, {WM_CHAR, 0x16}},
-         L"\r\nStart...\r\nFinishedStart...\r\n",
-         L"Start..."},
-        {{down, {WM_MOUSEMOVE, MK_LBUTTON, 2, 400}, up, {WM_CHAR, 0x03}},
-         kLog,
+         L"\r\nStart...\r\nFinishedStart...\r\n", L"Start..."},
+        {{down, {WM_MOUSEMOVE, MK_LBUTTON, 2, 400}, up, {WM_CHAR, 0x03}}, kLog,
          L"Start...\r\nFinished"},
-        {{{WM_LBUTTONDOWN, MK_LBUTTON, 2, 1},
-          up,
-          {WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1, 400},
-          up,
-          {WM_CHAR, 0x03},
-          {WM_KEYDOWN, VK_DELETE}},
-         L"\r\nStart...Finished\r\n",
-         L"\r\n"},
+        {{{WM_LBUTTONDOWN, MK_LBUTTON, 2, 1}, up, {WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1, 400},
+          up, {WM_CHAR, 0x03}, {WM_KEYDOWN, VK_DELETE}}, L"\r\nStart...Finished\r\n", L"\r\n"},
         {chars(0x01, L'\b'), L"", L""},
         {{{WM_KEYDOWN, VK_DOWN}, {WM_KEYDOWN, VK_END}, {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, L'x'}},
-         L"\r\nStart...\r\nx\r\nFinished\r\n",
-         L""},
+         L"\r\nStart...\r\nx\r\nFinished\r\n", L""},
         {{{WM_KEYDOWN, VK_NEXT}, {WM_KEYDOWN, VK_LEFT}, {WM_CHAR, L'z'}},
-         L"\r\nStart...\r\nFinishedz\r\n",
-         L""},
-        {{{WM_CONTEXTMENU, L'a'},
-          {WM_CONTEXTMENU, L'c'},
-          {WM_KEYDOWN, VK_RIGHT},
-          {WM_CONTEXTMENU, L'p'},
-          {WM_CONTEXTMENU, L'u'}},
-         kLog,
-         kLog},
+         L"\r\nStart...\r\nFinishedz\r\n", L""},
+        {{{WM_CONTEXTMENU, L'a'}, {WM_CONTEXTMENU, L'c'}, {WM_KEYDOWN, VK_RIGHT},
+          {WM_CONTEXTMENU, L'p'}, {WM_CONTEXTMENU, L'u'}}, kLog, kLog},
         {{word, up, {WM_CONTEXTMENU, L't'}, {WM_KEYDOWN, VK_HOME}, {WM_CONTEXTMENU, L'p'}},
-         L"\r\nStart...\r\nFinished\r\n",
-         L"Start..."},
+         kLog, L"Start..."},
         {{word, up, {WM_CONTEXTMENU, L'd'}}, L"\r\n\r\nFinished\r\n", L""},
+        {{{WM_KEYDOWN, VK_DOWN}, With(VK_SHIFT, VK_RIGHT), With(VK_SHIFT, VK_RIGHT),
+          {WM_CHAR, 0x03}, With(VK_CONTROL, VK_END), {WM_CHAR, L'q'}},
+         L"\r\nStart...\r\nFinished\r\nq", L"St"},
+        {{With(VK_CONTROL, VK_END), With(VK_SHIFT, VK_UP), With(VK_SHIFT, VK_HOME),
+          {WM_CHAR, 0x18}, With(VK_CONTROL, VK_HOME), With(VK_CONTROL, VK_RIGHT),
+          With(VK_CONTROL, VK_RIGHT), {WM_CHAR, L'q'}}, L"\r\nStart...q\r\n", L"Finished\r\n"},
+        // clang-format on
     };
     HWND memo = m_ui.Control(IDC_mmStatus);
     for (std::size_t index = 0; index < std::size(cases); ++index) {
