@@ -407,7 +407,7 @@ LRESULT MemoView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(m_text.TextLength());
         case kMemoAppend:
-            m_text.Append(reinterpret_cast<const wchar_t*>(lParam));
+            m_text.Append(lParam != 0 ? reinterpret_cast<const wchar_t*>(lParam) : L"");
             ScrollTo({m_text.LineCount(), m_text.LineCount()});
             return 0;
         case kMemoLastLineEmpty:
