@@ -1,14 +1,11 @@
 // Times the Win32 window's Execute (backup off) on a DNL file of 10^5 MISC records against the
 // engine's run alone with its lines kept in a std::vector<std::string>, both in the same process
 // under Wine. Eleven repetitions, the two interleaved, each window a fresh one; medians of the time
-// on the clock and of the time the thread spent on a processor. Then it times the ways tried of
-// putting as many lines into the memo's control alone, beside the memo in a fresh window. Run it
-// through scripts/bench-windows, which gives it a virtual display.
+// on the clock and of the time the thread spent on a processor. Then it times the memo alone given
+// as many lines, in a fresh window. Run it through scripts/bench-windows, which gives it a virtual
+// display.
 
 #include <windows.h>
-
-#include <commctrl.h>
-#include <richedit.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,7 +17,6 @@
 #include "EngineAlone.h"
 #include "StatusMemo.h"
 #include "TestSupport.h"
-#include "WideText.h"
 #include "WindowDriver.h"
 #include "resource.h"
 
@@ -97,82 +93,23 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// How a candidate control is given the lines a run logs.
-enum class Feed {
-    Batches,     // as the window gives them: an edit for every 2,000 lines, then the rest
-    Hidden,      // the same, the control hidden meanwhile
-    RedrawOff,   // the same, with the control's redrawing off meanwhile
-    OneSetText,  // the whole text at once
-};
-
-struct MemoCandidate {
-    const char* name;
-    const wchar_t* windowClass;
-    DWORD extraStyle;
-    Feed feed;
-};
-
-const MemoCandidate kMemoCandidates[] = {
-    {"EDIT, in batches, as the window", WC_EDITW, 0, Feed::Batches},
-    {"EDIT, hidden meanwhile", WC_EDITW, 0, Feed::Hidden},
-    {"EDIT, redraw off meanwhile", WC_EDITW, 0, Feed::RedrawOff},
-    {"EDIT, one WM_SETTEXT", WC_EDITW, 0, Feed::OneSetText},
-    {"EDIT, no wrapping (ES_AUTOHSCROLL)", WC_EDITW, ES_AUTOHSCROLL, Feed::Batches},
-    {"RichEdit 5.0, plain text, in batches", MSFTEDIT_CLASS, 0, Feed::Batches},
-};
-
-void FeedLines(HWND control, Feed feed) {
-    if (feed == Feed::OneSetText) {
-        const std::wstring line = Wide(kMiscLine) + L"\r\n";
-        std::wstring text = L"\r\n";
-        for (int record = 0; record < kMiscRecords; ++record) {
-            text += line;
-        }
-        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        const int end = GetWindowTextLengthW(control);
-        SendMessageW(control, EM_SETSEL, end, end);
-        SendMessageW(control, EM_SCROLLCARET, 0, 0);
-        return;
-    }
-    win32::StatusMemo memo(control);
-    for (int line = 0; line < kMiscRecords; ++line) {
-        memo.AddLine(kMiscLine);
-    }
-    memo.ShowAddedLines();
-}
-
-// A control of the candidate's kind in place of the window's memo, with its style, bounds and
-// font: the time it takes to hold a line for every record and show the last one.
-Stopwatch::Times MemoCandidateFed(const MemoCandidate& candidate) {
+// The window's own memo given a line for every record, as a run gives them, until it has shown the
+// last one: the memo's share of the window's Execute.
+Stopwatch::Times MemoFed() {
     const test::WindowUnderTest ui;
     HWND memo = ui.Control(IDC_mmStatus);
-    const Rect bounds = test::Bounds(memo);
-    HWND control = CreateWindowExW(
-        static_cast<DWORD>(GetWindowLongW(memo, GWL_EXSTYLE)), candidate.windowClass, L"",
-        static_cast<DWORD>(GetWindowLongW(memo, GWL_STYLE)) | candidate.extraStyle, bounds.left,
-        bounds.top, bounds.width, bounds.height, ui.window, nullptr, nullptr, nullptr);
-    SendMessageW(control, WM_SETFONT, SendMessageW(memo, WM_GETFONT, 0, 0), TRUE);
-    SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
-    // A RichEdit takes these only while empty; an EDIT ignores them.
-    SendMessageW(control, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
-    SendMessageW(control, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
-    SetWindowTextW(control, L"\r\n");
-    ShowWindow(memo, SW_HIDE);
     test::Pump(ui.window);
 
     const Stopwatch stopwatch;
-    if (candidate.feed == Feed::Hidden) {
-        ShowWindow(control, SW_HIDE);
-    } else if (candidate.feed == Feed::RedrawOff) {
-        SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+    win32::StatusMemo lines(memo);
+    for (int line = 0; line < kMiscRecords; ++line) {
+        lines.AddLine(kMiscLine);
     }
-    FeedLines(control, candidate.feed);
-    ShowWindow(control, SW_SHOW);
-    SendMessageW(control, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    lines.ShowAddedLines();
+    RedrawWindow(memo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     const Stopwatch::Times fed = stopwatch.Elapsed();
-    if (SendMessageW(control, EM_GETLINECOUNT, 0, 0) <= kMiscRecords) {
-        std::fprintf(stderr, "%s did not take every line\n", candidate.name);
+    if (GetWindowTextLengthW(memo) <= kMiscRecords) {
+        std::fprintf(stderr, "the memo did not take every line\n");
         std::exit(1);
     }
     return fed;
@@ -208,19 +145,14 @@ int main() {
     std::printf("  window / engine                     %7.2f    %7.2f\n",
                 Median(windowWall) / Median(engineWall), Median(windowCpu) / Median(engineCpu));
 
-    LoadLibraryW(L"msftedit.dll");
-    std::printf("\nThe memo's control alone, %d lines, median of %d runs:  clock  processor\n",
-                kMiscRecords, kMemoRepetitions);
-    for (const MemoCandidate& candidate : kMemoCandidates) {
-        std::vector<double> wall;
-        std::vector<double> cpu;
-        for (int repetition = 0; repetition < kMemoRepetitions; ++repetition) {
-            const Stopwatch::Times fed = MemoCandidateFed(candidate);
-            wall.push_back(fed.wall);
-            cpu.push_back(fed.cpu);
-        }
-        std::printf("  %-36s %7.1f ms %7.1f ms\n", candidate.name, Median(wall) * 1e3,
-                    Median(cpu) * 1e3);
+    std::vector<double> memoWall;
+    std::vector<double> memoCpu;
+    for (int repetition = 0; repetition < kMemoRepetitions; ++repetition) {
+        const Stopwatch::Times fed = MemoFed();
+        memoWall.push_back(fed.wall);
+        memoCpu.push_back(fed.cpu);
     }
+    std::printf("  the memo alone, given the lines      %7.1f ms %7.1f ms (median of %d)\n",
+                Median(memoWall) * 1e3, Median(memoCpu) * 1e3, kMemoRepetitions);
     return 0;
 }

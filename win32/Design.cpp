@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "MemoControl.h"
 #include "WideText.h"
 
 namespace dnl::win32 {
@@ -17,12 +18,10 @@ static_assert(IdOf("Label1") == IDC_Label1 && IdOf("Label2") == IDC_Label2 &&
               IdOf("cbBackupDnl") == IDC_cbBackupDnl && IdOf("cbMiscRec") == IDC_cbMiscRec &&
               IdOf("cbGBR") == IDC_cbGBR && std::size(kWindowControls) == 9);
 
-constexpr DWORD kMemo = WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
-
 // By ControlKind: Label, Rule, Memo, DropDownList, PushButton, CheckBox.
 const ControlClass kClassOfKind[] = {{WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, {}},
                                      {WC_STATICW, SS_SUNKEN, 0, {}},
-                                     {WC_EDITW, kMemo, WS_EX_CLIENTEDGE, {}},
+                                     {kMemoClass, WS_VSCROLL, WS_EX_CLIENTEDGE, {}},
                                      {WC_COMBOBOXW, WS_VSCROLL | CBS_DROPDOWN, 0, {}},
                                      {WC_BUTTONW, BS_PUSHBUTTON, 0, {}},
                                      {WC_BUTTONW, BS_AUTOCHECKBOX, 0, {}}};

@@ -1,5 +1,6 @@
 #include "StatusMemo.h"
 
+#include "MemoControl.h"
 #include "WideText.h"
 #include "WindowDesign.h"
 
@@ -22,19 +23,13 @@ void StatusMemo::ShowAddedLines() {
     if (m_added.empty()) {
         return;
     }
-    const auto lastLine = SendMessageW(m_memo, EM_GETLINECOUNT, 0, 0) - 1;
-    const auto lastLineStart = SendMessageW(m_memo, EM_LINEINDEX, lastLine, 0);
-    const bool lastLineEmpty = SendMessageW(m_memo, EM_LINELENGTH, lastLineStart, 0) == 0;
+    const bool lastLineEmpty = SendMessageW(m_memo, kMemoLastLineEmpty, 0, 0) != FALSE;
     const std::wstring added =
         (LineBreakBeforeLoggedLines(lastLineEmpty) ? L"\r\n" : L"") + Wide(m_added);
     m_added.clear();
     m_added.shrink_to_fit();
     m_addedCount = 0;
-
-    const int end = GetWindowTextLengthW(m_memo);
-    SendMessageW(m_memo, EM_SETSEL, end, end);
-    SendMessageW(m_memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
-    SendMessageW(m_memo, EM_SCROLLCARET, 0, 0);
+    SendMessageW(m_memo, kMemoAppend, 0, reinterpret_cast<LPARAM>(added.c_str()));
 }
 
 }  // namespace dnl::win32

@@ -7,11 +7,10 @@
 
 namespace dnl::win32 {
 
-// The lines logged for the status memo, an EDIT control to which the program only appends. A run
-// can log a line for every record, and an edit of the memo costs more than a record does, so lines
-// wait here until ShowAddedLines puts them in, all at once. The control lays out each line it is
-// given, Wine's at some 40 microseconds a line, so a batch goes in by itself once it is 2,000 lines
-// long: an edit never holds the window much longer than the run waits between showing progress.
+// The lines logged for the status memo (MemoControl.h), to which the program only appends. A run
+// can log a line for every record, and showing the memo costs more than a record does, so lines
+// wait here until ShowAddedLines puts them in, all at once; a batch of 2,000 lines goes in by
+// itself, so that the lines waiting stay few.
 class StatusMemo {
 public:
     explicit StatusMemo(HWND memo) : m_memo(memo) {}
@@ -19,8 +18,8 @@ public:
     // Keeps `text` (UTF-8) as the next line to show; shows the batch when it is full.
     void AddLine(std::string_view text);
 
-    // Appends the lines kept so far in one edit, each ended by CR LF, moves the caret after them
-    // and scrolls to the end. Text the user typed on the last line keeps a line of its own.
+    // Appends the lines kept so far at once, each ended by CR LF, moves the caret after them and
+    // scrolls to the end. Text the user typed on the last line keeps a line of its own.
     void ShowAddedLines();
 
 private:

@@ -13,6 +13,7 @@
 #include "ExecuteChoice.h"
 #include "FileChoice.h"
 #include "Fonts.h"
+#include "MemoControl.h"
 #include "OpenDialog.h"
 #include "RunHold.h"
 #include "StatusMemo.h"
@@ -80,23 +81,6 @@ Rect FittingCaption(HWND control, const ControlDesign& design, UINT dpi, Rect bo
     return bounds;
 }
 
-// In the memo Tab moves on to the next control rather than typing a tab, and coming to it with
-// Tab does not select its whole text, where the next key would replace the log.
-LRESULT CALLBACK MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                          DWORD_PTR /*data*/) {
-    LRESULT result = DefSubclassProc(memo, message, wParam, lParam);
-    if (message == WM_GETDLGCODE) {
-        result &= ~DLGC_HASSETSEL;
-        const auto* key = reinterpret_cast<const MSG*>(lParam);
-        if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_TAB) {
-            result &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
-        }
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(memo, MemoProc, 0);
-    }
-    return result;
-}
-
 bool IsChecked(HWND box) {
     return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -127,7 +111,8 @@ HWND TfrmMain::Create(HINSTANCE instance) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     const std::wstring className = Wide(kWindowClass);
     windowClass.lpszClassName = className.c_str();
-    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if ((RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) ||
+        !RegisterMemoClass(instance)) {
         return nullptr;
     }
     HMENU menu = CreateMainMenu();
@@ -240,9 +225,7 @@ void TfrmMain::CreateControls() {
     cbMiscRec = GetDlgItem(m_window, IDC_cbMiscRec);
     cbGBR = GetDlgItem(m_window, IDC_cbGBR);
 
-    SendMessageW(mmStatus, EM_SETLIMITTEXT, 0, 0);  // the log grows as long as the program runs
     m_memo = std::make_unique<StatusMemo>(mmStatus);
-    SetWindowSubclass(mmStatus, MemoProc, 0, 0);
     MakeCompleting(cbModule);
     MakeCompleting(cbMiscRec);
 }

@@ -11,6 +11,7 @@
 
 #include "CommandLine.h"
 #include "ErrorBox.h"
+#include "MemoControl.h"
 #include "TestSupport.h"
 #include "Utf8Path.h"
 #include "WideText.h"
@@ -34,8 +35,8 @@ std::wstring ChildTexts(HWND dialog, const wchar_t* windowClass) {
     return texts;
 }
 
-// What the memo was given in each edit while a run held the thread, and whether the hourglass
-// showed then. At the first edit under the hourglass, `onProgress` acts as the user or the system
+// What the memo was given in each append while a run held the thread, and whether the hourglass
+// showed then. At the first append under the hourglass, `onProgress` acts as the user or the system
 // would.
 struct DuringRun {
     std::vector<std::string> edits;
@@ -48,7 +49,7 @@ struct DuringRun {
 
 LRESULT CALLBACK WatchMemo(HWND memo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                            DWORD_PTR data) {
-    if (message == EM_REPLACESEL) {
+    if (message == win32::kMemoAppend) {
         auto& seen = *reinterpret_cast<DuringRun*>(data);
         seen.edits.push_back(Utf8FromWide(reinterpret_cast<const wchar_t*>(lParam)));
         seen.busy.push_back(GetCursor() == LoadCursorW(nullptr, IDC_WAIT));

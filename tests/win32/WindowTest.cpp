@@ -9,6 +9,7 @@
 
 #include "CompletingCombo.h"
 #include "Design.h"
+#include "MemoControl.h"
 #include "WideText.h"
 #include "WindowDesign.h"
 #include "WindowDriver.h"
@@ -18,7 +19,7 @@ namespace dnl::test {
 namespace {
 
 // The window classes of Label, Rule, Memo, DropDownList, PushButton and CheckBox.
-const wchar_t* const kClassOfKind[] = {L"Static",   L"Static", L"Edit",
+const wchar_t* const kClassOfKind[] = {L"Static",   L"Static", win32::kMemoClass,
                                        L"ComboBox", L"Button", L"Button"};
 
 std::wstring ClassOf(HWND window) {
