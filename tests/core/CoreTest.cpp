@@ -1,6 +1,6 @@
 // The window's decisions without any window: module and MISC choices, completion, File > Open's
-// rule, the memo's line breaks, Execute's refusals and runs, anchoring, and the title and error
-// texts.
+// rule, the memo's line breaks, Execute's refusals and runs, anchoring, where the window opens,
+// and the title and error texts.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +13,7 @@
 #include "ErrorText.h"
 #include "ExecuteChoice.h"
 #include "FileChoice.h"
+#include "Placement.h"
 #include "SystemCases.h"
 #include "TestSupport.h"
 #include "Utf8Path.h"
@@ -109,6 +110,26 @@ TEST(CoreTest, AnchoredControlsFollowTheWidthAndKeepTheirCentre) {
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {500, 200}), (Rect{0, 25, 498, 209}));
     EXPECT_EQ(AnchoredLeftRight({0, 0, 440, 2}, {442, 305}, {884, 610}), (Rect{0, 1, 882, 2}));
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {1, 305}).width, 0);
+}
+
+// A window that does not fit is moved just enough, each way alone; one larger than the working
+// area keeps its top-left corner on it.
+TEST(CoreTest, WindowOpensWithinTheWorkArea) {
+    const Rect designed{547, 263, 450, 351};
+    const std::pair<Rect, Rect> cases[] = {
+        {{0, 0, 1920, 1040}, designed},                  // fits
+        {{0, 0, 997, 614}, designed},                    // fits exactly
+        {{0, 0, 960, 1040}, {510, 263, 450, 351}},       // too far right
+        {{0, 0, 1920, 540}, {547, 189, 450, 351}},       // too low
+        {{600, 300, 1000, 800}, {600, 300, 450, 351}},   // starts left of and above the area
+        {{-1280, 0, 1280, 600}, {-450, 249, 450, 351}},  // a screen left of the main one
+        {{0, 0, 400, 300}, {0, 0, 450, 351}},            // larger than the area
+        {{100, 50, 400, 500}, {100, 199, 450, 351}}};    // wider, and too low
+    for (const auto& [workArea, placed] : cases) {
+        EXPECT_EQ(FitInWorkArea(designed, workArea), placed)
+            << workArea.left << "," << workArea.top << " " << workArea.width << "x"
+            << workArea.height;
+    }
 }
 
 TEST(CoreTest, ChosenFileAndExecuteTouchOnlyWhatTheyShould) {
