@@ -81,8 +81,8 @@ TEST(CoreTest, CompletionExtensionMemoTitleAndErrorTextRules) {
     }
 }
 
-// A named file is found from the working directory, which then moves to its folder as for a
-// chosen one; a missing DNL file is still taken, and reported.
+// A named or dropped file is found from the working directory, which then moves to its folder as
+// for a chosen one; a missing DNL file is still taken, and reported.
 TEST(CoreTest, NamedFileIsTakenAsAChosenOne) {
     test::TempDir folder;
     std::filesystem::create_directory(folder.Path() / "one");
@@ -100,6 +100,18 @@ TEST(CoreTest, NamedFileIsTakenAsAChosenOne) {
     EXPECT_EQ(state.path, gone);
     EXPECT_EQ(log.lines, Lines{"Fail to open " + gone});
     EXPECT_EQ(WindowTitle(state), "Gone.DNL - dnl File transfer Tool");
+
+    // Dropped files: the first is taken by the same rule, the others are only counted.
+    log.lines.clear();
+    EXPECT_FALSE(AcceptDroppedFiles(state, {}, log));
+    const std::string dropped[] = {folder.File("one/X.dnl"), "Gone.DNL", "b.txt"};
+    EXPECT_TRUE(AcceptDroppedFiles(state, dropped, log).value().executeEnabled);
+    EXPECT_EQ(state.path, folder.File("one/X.dnl"));
+    EXPECT_TRUE(AcceptDroppedFiles(state, std::span(dropped).last(2), log));
+    EXPECT_EQ(state.path, gone);
+    EXPECT_EQ(log.lines, (Lines{"Took only the first dropped file; 2 others were not taken",
+                                "Took only the first dropped file; 1 other was not taken",
+                                "Fail to open " + gone}));
 }
 
 TEST(CoreTest, AnchoredControlsFollowTheWidthAndKeepTheirCentre) {
