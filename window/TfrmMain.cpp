@@ -196,6 +196,7 @@ void TfrmMain::CreateControls() {
     cbMiscRec = findChild<CompletingComboBox*>(QStringLiteral("cbMiscRec"));
     cbGBR = findChild<QCheckBox*>(QStringLiteral("cbGBR"));
     CreateStatusMemo();
+    NameForScreenReaders();
     for (const std::string_view item : ModuleItems()) {
         cbModule->addItem(FromUtf8(item));
     }
@@ -208,6 +209,19 @@ void TfrmMain::CreateStatusMemo() {
     mmStatus->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     mmStatus->setTabChangesFocus(true);
     mmStatus->setPlainText(QStringLiteral("\n"));  // one empty line, ended like every line
+}
+
+// Each list takes its name from its label, its buddy, which also gives the label's access key to
+// the list. The label shows the same text: "&" only underlines the key's letter.
+void TfrmMain::NameForScreenReaders() {
+    for (const ControlDesign& design : kWindowControls) {
+        if (!design.names.empty()) {
+            auto* label = findChild<QLabel*>(FromUtf8(design.name));
+            label->setText(FromUtf8(CaptionWithAccessKey(design)));
+            label->setBuddy(findChild<QWidget*>(FromUtf8(design.names)));
+        }
+    }
+    mmStatus->setAccessibleName(FromUtf8(kMemoAccessibleName));
 }
 
 void TfrmMain::CreateOpenDialog() {

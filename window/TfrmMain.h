@@ -64,6 +64,7 @@ private:
     void CreateMenu();
     void CreateControls();
     void CreateStatusMemo();
+    void NameForScreenReaders();
     void CreateOpenDialog();
     void ConnectHandlers();
     void PlaceWindow();

@@ -114,6 +114,28 @@ TEST(CoreTest, NamedFileIsTakenAsAChosenOne) {
                                 "Fail to open " + gone}));
 }
 
+// Each label is made directly before the list it names; the tab stops keep their order. Access
+// keys are letters of their captions that nothing else in the window takes.
+TEST(CoreTest, LabelsComeBeforeTheListsTheyNameWithFreeAccessKeys) {
+    std::vector<std::string_view> made;
+    for (const std::size_t index : CreationOrder()) {
+        made.push_back(kWindowControls[index].name);
+    }
+    EXPECT_EQ(made, (std::vector<std::string_view>{"Panel1", "mmStatus", "Label1", "cbModule",
+                                                   "btnConvert", "cbBackupDnl", "Label2",
+                                                   "cbMiscRec", "cbGBR"}));
+    EXPECT_EQ(CaptionWithAccessKey(kWindowControls[0]), "Select &Module:");
+    EXPECT_EQ(CaptionWithAccessKey(kWindowControls[1]), "Misc &Record:");
+    EXPECT_EQ(CaptionWithAccessKey(kWindowControls[ControlIndex("btnConvert")]), "Execute");
+    std::string taken = "FH";  // the menu bar's
+    for (const ControlDesign& design : kWindowControls) {
+        if (design.accessKey != 0) {
+            EXPECT_EQ(taken.find(design.accessKey), std::string::npos) << design.name;
+            taken += design.accessKey;
+        }
+    }
+}
+
 TEST(CoreTest, AnchoredControlsFollowTheWidthAndKeepTheirCentre) {
     const Rect memo{0, 93, 440, 209};
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {442, 305}), memo);

@@ -1,6 +1,7 @@
 // The window as it first appears: texts, states, menus, geometry, tab order, fonts, and how the
 // status memo and the anchored controls behave.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -86,7 +87,8 @@ private slots:
             QCOMPARE(control->geometry(), Fitting(control, design));
             QVERIFY(design.captionGrowth == dnl::CaptionGrowth::None ||
                     control->width() >= control->sizeHint().width());
-            QCOMPARE(control->property("text").toString(), Qs(design.caption));  // labels, buttons
+            // Labels and buttons; a label's "&" marks its access key and is not shown.
+            QCOMPARE(control->property("text").toString().remove(u'&'), Qs(design.caption));
             QCOMPARE(control->isEnabled(), !design.Has(dnl::kDisabled));
             const auto* box = qobject_cast<const QAbstractButton*>(control);
             QCOMPARE(box != nullptr && box->isChecked(), design.Has(dnl::kChecked));
@@ -222,7 +224,7 @@ private slots:
     void fontsAreTheNearestAvailable() {
         // Character widths are whole pixels, as the control sizes were made for.
         const dnl::ControlDesign& label = kWindowControls[dnl::ControlIndex("Label1")];
-        QCOMPARE(m_ui->Label1->fontMetrics().horizontalAdvance(m_ui->Label1->text()),
+        QCOMPARE(m_ui->Label1->fontMetrics().horizontalAdvance(Qs(label.caption)),
                  label.captionWidth);
         const QFontInfo window(m_ui->window->font());
         QVERIFY2(window.fixedPitch(), qPrintable(window.family()));
@@ -237,6 +239,28 @@ private slots:
         QVERIFY(tilde.size() == 1 && tilde[0] != 0);
         QVERIFY2(raw.pathForGlyph(tilde[0]).boundingRect().center().y() > -raw.xHeight(),
                  qPrintable(memo.family() + " draws ~ as an overline"));
+    }
+
+    // A screen reader names each list by its label and the memo "Status"; a label's access key
+    // takes the focus to its list.
+    void screenReadersFindEveryName() {
+        const QAccessibleInterface* memo = QAccessible::queryAccessibleInterface(m_ui->mmStatus);
+        QCOMPARE(memo->text(QAccessible::Name), QStringLiteral("Status"));
+        for (const dnl::ControlDesign& design : kWindowControls) {
+            if (design.names.empty()) {
+                continue;
+            }
+            auto* list = m_ui->window->findChild<QComboBox*>(Qs(design.names));
+            const auto* label = m_ui->window->findChild<QLabel*>(Qs(design.name));
+            const auto labels =
+                QAccessible::queryAccessibleInterface(list)->relations(QAccessible::Label);
+            QCOMPARE(labels.size(), 1);
+            QCOMPARE(labels.constFirst().first->object(), label);
+            QCOMPARE(labels.constFirst().first->text(QAccessible::Name), Qs(design.caption));
+            m_ui->btnConvert->setFocus();
+            QTest::keyClick(m_ui->window.get(), design.accessKey, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), list);
+        }
     }
 
 private:
