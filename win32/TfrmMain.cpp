@@ -223,7 +223,7 @@ void TfrmMain::OnCreate() {
 
 void TfrmMain::CreateControls() {
     auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_window, GWLP_HINSTANCE));
-    for (std::size_t index = 0; index < kControls.size(); ++index) {
+    for (const std::size_t index : CreationOrder()) {
         const ControlClass drawn = ClassFor(kControls[index]);
         HWND control = CreateWindowExW(
             drawn.exStyle, drawn.windowClass, drawn.text.c_str(),

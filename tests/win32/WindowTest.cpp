@@ -102,9 +102,11 @@ TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
     EXPECT_EQ(Text(m_ui.window), win32::Wide(kWindowTitle));
     EXPECT_EQ(ClientSize(m_ui.window), (Size{kWindowPlacement.width, kWindowPlacement.height}));
     EXPECT_EQ(GetClassLongPtrW(m_ui.window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
-    // In z-order, so the tab stops among them come in tab order.
+    // In z-order: each label directly before its list, and the tab stops in tab order.
     HWND control = GetWindow(m_ui.window, GW_CHILD);
-    for (std::size_t index = 0; index < std::size(kWindowControls); ++index) {
+    std::vector<HWND> tabStops;
+    std::vector<HWND> designedTabStops;
+    for (const std::size_t index : CreationOrder()) {
         const ControlDesign& design = kWindowControls[index];
         SCOPED_TRACE(design.name);
         ASSERT_EQ(control, m_ui.Control(win32::ControlId(index)));
@@ -116,12 +118,21 @@ TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
         EXPECT_EQ(IsWindowEnabled(control) == FALSE, design.Has(kDisabled));
         const LONG style = GetWindowLongW(control, GWL_STYLE);
         EXPECT_EQ((style & WS_TABSTOP) != 0, design.Has(kTabStop));
+        if ((style & WS_TABSTOP) != 0) {
+            tabStops.push_back(control);
+        }
         EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED, design.Has(kChecked));
         EXPECT_EQ(design.kind == ControlKind::CheckBox && (style & BS_LEFTTEXT) != 0,
                   design.Has(kCaptionLeft));
         EXPECT_EQ(FontHeight(control), -FontPixels(design.font));
         control = GetWindow(control, GW_HWNDNEXT);
     }
+    for (std::size_t index = 0; index < std::size(kWindowControls); ++index) {
+        if (kWindowControls[index].Has(kTabStop)) {
+            designedTabStops.push_back(m_ui.Control(win32::ControlId(index)));
+        }
+    }
+    EXPECT_EQ(tabStops, designedTabStops);
     EXPECT_EQ(Text(m_ui.Control(IDC_mmStatus)), L"\r\n");
     EXPECT_EQ(win32::Items(m_ui.Control(IDC_cbModule)),
               (std::vector<std::string>{"RQX4", "LM5", "PZK2", "TNWQ8", "JSRY3"}));
