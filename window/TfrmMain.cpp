@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <algorithm>
 #include <string_view>
 #include <utility>
@@ -26,6 +27,7 @@
 #include "ExecuteChoice.h"
 #include "FileChoice.h"
 #include "InputHold.h"
+#include "Placement.h"
 #include "StatusMemo.h"
 #include "WindowDesign.h"
 
@@ -254,9 +256,22 @@ void TfrmMain::ConnectHandlers() {
     btnConvert->installEventFilter(this);
 }
 
+// At the designed position, unless part of the window would be off the working area of the
+// screen there (at a large scale, say); then moved just enough to fit. The frame counts as far as
+// the platform knows it before the window is shown: made, the window has the frame it can tell.
 void TfrmMain::PlaceWindow() {
-    move(kWindowPlacement.left, kWindowPlacement.top);
     resize(kClientSize.width(), kClientSize.height() + MainMenu->sizeHint().height());
+    create();
+    const QPoint designed(kWindowPlacement.left, kWindowPlacement.top);
+    const QScreen* screen = QGuiApplication::screenAt(designed);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    const QRect area = screen->availableGeometry();
+    const Rect placed = FitInWorkArea(
+        {designed.x(), designed.y(), frameGeometry().width(), frameGeometry().height()},
+        {area.x(), area.y(), area.width(), area.height()});
+    move(placed.left, placed.top);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -241,6 +241,19 @@ private slots:
                  qPrintable(memo.family() + " draws ~ as an overline"));
     }
 
+    // Run on a 1920x1080 screen, unscaled and at twice the scale: the window opens as designed
+    // where it fits, and is moved just enough, each way alone, where it does not.
+    void opensWithinTheScreensWorkArea() {
+        const QRect area = m_ui->window->screen()->availableGeometry();
+        const QRect frame = m_ui->window->frameGeometry();
+        const QRect designed(Qr(dnl::kWindowPlacement).topLeft(), frame.size());
+        QCOMPARE(area.contains(designed), qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"));
+        QVERIFY(area.contains(frame));
+        QVERIFY(frame.left() == designed.left() || frame.right() == area.right());
+        QVERIFY(frame.top() == designed.top() || frame.bottom() == area.bottom());
+        QCOMPARE(frame.topLeft() == designed.topLeft(), area.contains(designed));
+    }
+
     // A screen reader names each list by its label and the memo "Status"; a label's access key
     // takes the focus to its list.
     void screenReadersFindEveryName() {
