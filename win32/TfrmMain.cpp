@@ -14,6 +14,7 @@
 #include "FileChoice.h"
 #include "Fonts.h"
 #include "OpenDialog.h"
+#include "Placement.h"
 #include "RunHold.h"
 #include "StatusMemo.h"
 #include "Text.h"
@@ -219,6 +220,7 @@ void TfrmMain::OnCreate() {
     SendMessageW(cbModule, CB_SETCURSEL, 0, 0);
     SelectModule(0);
     SizeWindowForDpi();
+    KeepInWorkArea();
 }
 
 void TfrmMain::CreateControls() {
@@ -318,6 +320,22 @@ void TfrmMain::SizeWindowForDpi() {
         frame.right += Scaled(kPlacement.width, m_dpi) - client.right;
         frame.bottom += Scaled(kPlacement.height, m_dpi) - client.bottom;
     }
+}
+
+// The window opens where designed, unless part of it would be off the working area of the
+// monitor there (at a large scale on a small screen, say); then it is moved just enough to fit.
+void TfrmMain::KeepInWorkArea() {
+    RECT frame{};
+    GetWindowRect(m_window, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const Rect placed =
+        FitInWorkArea({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                      {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    SetWindowPos(m_window, nullptr, placed.left, placed.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMain::OnDpiChanged(UINT dpi, const RECT& suggested) {

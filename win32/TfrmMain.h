@@ -63,6 +63,7 @@ private:
     void ApplyFonts();
     void PlaceControls();
     void SizeWindowForDpi();
+    void KeepInWorkArea();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     bool OnSetCursor(HWND under, WORD hitTest);
     LRESULT OnCloseRequest(UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 
 #include "CompletingCombo.h"
@@ -84,6 +86,54 @@ int CheckBoxBeforeCaption(HWND box, UINT dpi) {
     GetCharWidth32W(context, L'0', L'0', &digit);
     ReleaseDC(box, context);
     return MulDiv(12, static_cast<int>(dpi), 96) + 1 + digit / 2;
+}
+
+// Gives programs started meanwhile `dpi` as the system's DPI, where Wine keeps the display
+// settings' scale; the DPI before comes back when it goes.
+class SystemDpiForNewPrograms {
+public:
+    explicit SystemDpiForNewPrograms(DWORD dpi) {
+        DWORD size = sizeof m_old;
+        RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &m_old,
+                     &size);
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+    ~SystemDpiForNewPrograms() {
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"LogPixels", REG_DWORD, &m_old, sizeof m_old);
+    }
+    SystemDpiForNewPrograms(const SystemDpiForNewPrograms&) = delete;
+    SystemDpiForNewPrograms& operator=(const SystemDpiForNewPrograms&) = delete;
+
+private:
+    static constexpr const wchar_t* kKey =
+        L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts";
+    DWORD m_old = 96;
+};
+
+// Starts the built dnltransfer.exe and runs `look` on its window once shown, then closes it.
+void WithDnltransferWindow(const std::function<void(HWND)>& look) {
+    std::wstring path = L"Z:" + win32::Wide(DNL_DNLTRANSFER_PATH);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION program{};
+    ASSERT_TRUE(CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &program));
+    WaitForInputIdle(program.hProcess, 30'000);
+    HWND window = nullptr;
+    DWORD owner = 0;
+    for (int wait = 0; wait < 300 && (owner != program.dwProcessId || !IsWindowVisible(window));
+         ++wait, Sleep(100)) {
+        window = FindWindowW(win32::Wide(kWindowClass).c_str(), nullptr);
+        GetWindowThreadProcessId(window, &owner);
+    }
+    look(window);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(program.hProcess, 30'000) != WAIT_OBJECT_0) {
+        TerminateProcess(program.hProcess, 1);
+    }
+    CloseHandle(program.hThread);
+    CloseHandle(program.hProcess);
 }
 
 class Win32WindowTest : public ::testing::Test {
@@ -259,6 +309,25 @@ TEST_F(Win32WindowTest, TypedCharactersCompleteAndBackspaceSelectsNoItem) {
     EXPECT_FALSE(IsWindowEnabled(misc));
     m_ui.Type(IDC_cbModule, L"\bnw", false);
     EXPECT_EQ(m_ui.State().moduleIndex, 3);
+}
+
+// The program itself at twice the scale on this 1280x1024 display: where designed, its window
+// would reach past the right edge, Execute included; it opens moved left just enough to fit.
+TEST(Win32ScaledWindowTest, OpensWithinTheWorkAreaAtTwiceTheScale) {
+    const SystemDpiForNewPrograms scaled(192);
+    WithDnltransferWindow([](HWND window) {
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(ClientSize(window), (Size{884, 610}));  // twice the designed size
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+        EXPECT_GT(kWindowPlacement.left + (frame.right - frame.left), monitor.rcWork.right);
+        EXPECT_EQ(frame.right, monitor.rcWork.right);
+        EXPECT_EQ(frame.top, kWindowPlacement.top);
+        EXPECT_LE(frame.bottom, monitor.rcWork.bottom);
+    });
 }
 
 }  // namespace
