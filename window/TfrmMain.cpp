@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFrame>
@@ -13,13 +14,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QUrl>
 #include <algorithm>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "ClientArea.h"
 #include "CompletingComboBox.h"
@@ -131,6 +135,17 @@ void CloseCompletionPopups(const QFileDialog& dialog) {
     for (const QCompleter* completer : dialog.findChildren<QCompleter*>()) {
         completer->popup()->hide();
     }
+}
+
+// The local files a drag brings, in its order, as the system names them.
+std::vector<std::string> DraggedFiles(const QMimeData& data) {
+    std::vector<std::string> files;
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile()) {
+            files.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        }
+    }
+    return files;
 }
 
 }  // namespace
@@ -254,6 +269,12 @@ void TfrmMain::ConnectHandlers() {
     ConnectShowingErrors(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExitClick(); });
     ConnectShowingErrors(btnConvert, &QPushButton::clicked, this, [this] { btnConvertClick(); });
     btnConvert->installEventFilter(this);
+    // Files dragged over the window or any of its controls come to the window.
+    setAcceptDrops(true);
+    installEventFilter(this);
+    for (QWidget* control : m_clientArea->findChildren<QWidget*>()) {
+        control->installEventFilter(this);
+    }
 }
 
 // At the designed position, unless part of the window would be off the working area of the
@@ -275,6 +296,9 @@ void TfrmMain::PlaceWindow() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (TakeDraggedFiles(*event)) {
+        return true;
+    }
     if (watched == btnConvert && event->type() == QEvent::KeyPress) {
         const int key = static_cast<const QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -283,6 +307,25 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// A drag that brings files is the window's, over whichever control: the first file dropped is
+// taken as File > Open takes a chosen one. Other drags (text) go on to the control.
+bool TfrmMain::TakeDraggedFiles(QEvent& event) {
+    if (event.type() != QEvent::DragEnter && event.type() != QEvent::DragMove &&
+        event.type() != QEvent::Drop) {
+        return false;
+    }
+    auto& drag = static_cast<QDropEvent&>(event);
+    const std::vector<std::string> files = DraggedFiles(*drag.mimeData());
+    if (files.empty()) {
+        return false;
+    }
+    drag.acceptProposedAction();
+    if (event.type() == QEvent::Drop) {
+        ShowChosenFile(*AcceptDroppedFiles(m_state, files, *this));
+    }
+    return true;
 }
 
 void TfrmMain::SetFileChooser(FileChooser chooser) {
