@@ -1,11 +1,13 @@
 #include "TfrmMain.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <new>
 #include <optional>
 #include <span>
 #include <utility>
+#include <vector>
 
 #include "CompletingCombo.h"
 #include "Design.h"
@@ -116,6 +118,14 @@ private:
     T m_old;
 };
 
+// Files dropped during a run and not yet delivered are refused, as input made then is dropped.
+void RefuseQueuedDrops(HWND window) {
+    MSG drop;
+    while (PeekMessageW(&drop, window, WM_DROPFILES, WM_DROPFILES, PM_REMOVE) != FALSE) {
+        DragFinish(reinterpret_cast<HDROP>(drop.wParam));
+    }
+}
+
 }  // namespace
 
 HWND TfrmMain::Create(HINSTANCE instance) {
@@ -195,6 +205,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
         case WM_CLOSE:
         case WM_QUERYENDSESSION:
         case WM_ENDSESSION:
@@ -209,6 +222,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TfrmMain::OnCreate() {
+    DragAcceptFiles(m_window, TRUE);  // over any control: none of them takes files
     m_dpi = GetDpiForWindow(m_window);
     m_fonts = std::make_unique<WindowFonts>(m_dpi);
     CreateControls();
@@ -478,6 +492,22 @@ void TfrmMain::OpenNamedFile(const std::string& path) {
     ShowChosenFile(AcceptNamedFile(m_state, path, *this));
 }
 
+// Files dropped on the window: the first is taken as File > Open takes a chosen one. A drop while
+// a run holds the window is refused, as the run drops all input.
+void TfrmMain::OnDropFiles(HDROP drop) {
+    std::vector<std::string> files;
+    const UINT count = m_hold == nullptr ? DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) : 0;
+    for (UINT index = 0; index < count; ++index) {
+        std::wstring name(DragQueryFileW(drop, index, nullptr, 0), L'\0');
+        DragQueryFileW(drop, index, name.data(), static_cast<UINT>(name.size() + 1));
+        files.push_back(Utf8(name));
+    }
+    DragFinish(drop);
+    if (const std::optional<ChosenFileShown> shown = AcceptDroppedFiles(m_state, files, *this)) {
+        ShowChosenFile(*shown);
+    }
+}
+
 void TfrmMain::ShowChosenFile(const ChosenFileShown& shown) {
     EnableWindow(btnConvert, shown.executeEnabled ? TRUE : FALSE);
     SetWindowTextW(m_window, Wide(WindowTitle(m_state)).c_str());
@@ -495,6 +525,7 @@ void TfrmMain::btnConvertClick() {
         const ScopedValue stopping(m_stop, &stop);
         ExecuteChoice(m_state, IsChecked(cbBackupDnl), *this, *this, &stop);
     }
+    RefuseQueuedDrops(m_window);
     if (m_closeRequested) {
         PostMessageW(m_window, WM_CLOSE, 0, 0);
     }

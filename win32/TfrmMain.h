@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -69,6 +71,7 @@ private:
     LRESULT OnCloseRequest(UINT message, WPARAM wParam, LPARAM lParam);
     void RequestCloseDuringRun();
     void OnCommand(int id, int code);
+    void OnDropFiles(HDROP drop);
 
     void cbModuleChange();
     void cbMiscRecChange();
