@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "AccessibleName.h"
 #include "CompletingCombo.h"
 #include "Design.h"
 #include "ErrorBox.h"
@@ -261,6 +262,11 @@ void TfrmMain::CreateControls() {
     SetWindowSubclass(mmStatus, MemoProc, 0, 0);
     MakeCompleting(cbModule);
     MakeCompleting(cbMiscRec);
+    for (const ControlDesign& design : kControls) {
+        if (!design.names.empty()) {
+            NameByLabel(Control(ControlIndex(design.names)), design);
+        }
+    }
 }
 
 void TfrmMain::CreateTooltip() {

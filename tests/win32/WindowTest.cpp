@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <functional>
@@ -66,6 +67,25 @@ std::vector<std::wstring> DesignedMenuTexts() {
         texts.push_back(win32::Wide(entry.caption) + L"#" + std::to_wstring(id));
     }
     return texts;
+}
+
+// The name a screen reader gives `control`, through Active Accessibility.
+std::wstring AccessibleName(HWND control) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible)))) {
+        return L"(no accessible object)";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT named = accessible->get_accName(self, &name);
+    std::wstring text = named == S_OK && name != nullptr ? name : L"(no name)";
+    SysFreeString(name);
+    accessible->Release();
+    return text;
 }
 
 int CaptionWidth(HWND control) {
@@ -191,6 +211,18 @@ TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
               (std::vector<std::string>{"NTSC", "NTSC NSU", "PAL"}));
     EXPECT_EQ(Text(m_ui.Control(IDC_cbMiscRec)), L"NTSC");
     EXPECT_EQ(MenuTexts(GetMenu(m_ui.window)), DesignedMenuTexts());
+}
+
+// Screen readers name each list by its label, whatever item it shows.
+TEST_F(Win32WindowTest, ScreenReadersNameEachListByItsLabel) {
+    m_ui.Pick(IDC_cbModule, 3);
+    for (const ControlDesign& design : kWindowControls) {
+        if (!design.names.empty()) {
+            EXPECT_EQ(AccessibleName(m_ui.Control(win32::ControlId(ControlIndex(design.names)))),
+                      win32::Wide(design.caption));
+        }
+    }
+    EXPECT_EQ(AccessibleName(m_ui.Control(IDC_btnConvert)), L"Execute");
 }
 
 // Logged lines keep each a line of their own after text the user typed into the memo.
