@@ -66,17 +66,11 @@ LRESULT CALLBACK WatchMemo(HWND memo, UINT message, WPARAM wParam, LPARAM lParam
     return DefSubclassProc(memo, message, wParam, lParam);
 }
 
-// Files dropped on `window` as Explorer drops them.
-void DropFiles(HWND window, const std::vector<std::filesystem::path>& files) {
-    std::wstring names;
-    for (const std::filesystem::path& file : files) {
-        names += file.wstring() + L'\0';
-    }
-    names += L'\0';
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+// Files dropped on `window` as Explorer drops them: a list of names after a DROPFILES header.
+void DropFiles(HWND window, const std::wstring& names) {
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 2) * sizeof(wchar_t));
     auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
+    *header = {sizeof(DROPFILES), {}, FALSE, TRUE};
     std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(header + 1));
     GlobalUnlock(drop);
     PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
@@ -93,7 +87,7 @@ void ClickAndType(HWND window) {
     GetComboBoxInfo(GetDlgItem(window, IDC_cbModule), &list);
     PostMessageW(list.hwndItem, WM_KEYDOWN, 'L', 1);
     PostMessageW(list.hwndItem, WM_CHAR, L'L', 1);
-    DropFiles(window, {std::filesystem::current_path() / "Y.dnl"});
+    DropFiles(window, (std::filesystem::current_path() / "Y.dnl").wstring());
 }
 
 std::vector<std::string> Lines(const std::vector<std::string>& edits) {
@@ -189,7 +183,7 @@ TEST_F(Win32ExecuteTest, CommandLineAndDroppedFilesAreTakenAsAChosenOne) {
 
     // Dropped files, over any control: the first is taken the same way.
     EXPECT_NE(GetWindowLongW(m_ui.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
-    DropFiles(m_ui.window, {m_dnl, missing, m_folder.Path() / "a.txt"});
+    DropFiles(m_ui.window, m_dnl.wstring() + L'\0' + missing.wstring() + L'\0' + L"a.txt");
     Pump(m_ui.window);
     EXPECT_EQ(m_ui.State().path, Utf8FromPath(m_dnl));
     EXPECT_EQ(m_ui.LoggedLines().back(),
