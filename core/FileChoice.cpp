@@ -42,6 +42,19 @@ ChosenFileShown AcceptNamedFile(ConverterState& state, const std::string& path, 
     return shown;
 }
 
+std::optional<ChosenFileShown> AcceptDroppedFiles(ConverterState& state,
+                                                  std::span<const std::string> paths,
+                                                  StatusLog& log) {
+    if (paths.empty()) {
+        return std::nullopt;
+    }
+    if (const std::size_t others = paths.size() - 1; others > 0) {
+        log.AddLine("Took only the first dropped file; " + std::to_string(others) +
+                    (others == 1 ? " other was" : " others were") + " not taken");
+    }
+    return AcceptNamedFile(state, paths.front(), log);
+}
+
 std::string WindowTitle(const ConverterState& state) {
     if (state.path.empty()) {
         return std::string(kWindowTitle);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,12 @@ ChosenFileShown AcceptChosenFile(ConverterState& state, const std::string& path)
 // the open dialog once a relative name is made full, since the choice moves the working
 // directory. A taken DNL file that cannot be opened gets the line Execute's backup would give.
 ChosenFileShown AcceptNamedFile(ConverterState& state, const std::string& path, StatusLog& log);
+
+// Files dropped on the window (UTF-8), in the order the system gives them: the first is taken as a
+// file named from outside, and one line says how many others were not. Nothing when none is.
+std::optional<ChosenFileShown> AcceptDroppedFiles(ConverterState& state,
+                                                  std::span<const std::string> paths,
+                                                  StatusLog& log);
 
 // The window's title: the program's name alone until a DNL file is taken, then that file's name
 // first, in the usual "document - program" form.

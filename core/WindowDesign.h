@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <iterator>
+#include <string>
 #include <string_view>
 
 #include "Anchoring.h"
@@ -42,6 +44,10 @@ struct ControlDesign {
     CaptionGrowth captionGrowth = CaptionGrowth::None;
     int captionWidth = 0;  // in its font; the rest of the width (a box, a gap) is not the caption's
     std::string_view tip = {};
+    // A label: the control it names, for screen readers, and the letter of its caption that, with
+    // Alt, takes the focus there (none where the caption has no letter the window does not use).
+    std::string_view names = {};
+    char accessKey = 0;
 
     constexpr bool Has(ControlTrait trait) const { return (traits & trait) != 0; }
 };
@@ -76,14 +82,15 @@ inline constexpr MenuEntry kMenuEntries[] = {
     {"mnuHelp", "Help(&H)", true}, {"mnuHelpAbout", "About Varnok..."}};
 // clang-format on
 
-// The controls in tab order, which is also the order they are made in. Each control: name, kind,
-// caption, bounds, traits, font, caption growth, caption width, tip.
+// The controls in tab order. Each control: name, kind, caption, bounds, traits, font, caption
+// growth, caption width, tip, and for a label the control it names and its access key. The menu
+// bar takes Alt+F and Alt+H.
 // clang-format off
 inline constexpr ControlDesign kWindowControls[] = {
     {"Label1", ControlKind::Label, "Select Module:", {8, 16, 98, 15}, 0, FontRole::Window,
-     CaptionGrowth::ToRight, 98},
+     CaptionGrowth::ToRight, 98, {}, "cbModule", 'M'},
     {"Label2", ControlKind::Label, "Misc Record:", {128, 16, 84, 15}, 0, FontRole::Window,
-     CaptionGrowth::ToRight, 84},
+     CaptionGrowth::ToRight, 84, {}, "cbMiscRec", 'R'},
     {"Panel1", ControlKind::Rule, "", {0, 0, 440, 2}, kAnchoredLeftRight},
     // Starts holding one empty line; the program only ever appends to it.
     {"mmStatus", ControlKind::Memo, "", {0, 93, 440, 209}, kTabStop | kAnchoredLeftRight,
@@ -100,6 +107,9 @@ inline constexpr ControlDesign kWindowControls[] = {
 };
 // clang-format on
 
+// What screen readers call the status memo.
+inline constexpr std::string_view kMemoAccessibleName = "Status";
+
 // The font of `role`, in pixels at 96 DPI: "Courier New" at 12 and 16, "MS Gothic" at 12.
 constexpr int FontPixels(FontRole role) {
     return role == FontRole::Large ? 16 : 12;
@@ -112,6 +122,35 @@ constexpr std::size_t ControlIndex(std::string_view name) {
         ++index;
     }
     return index;
+}
+
+// The order the controls are made in: the tab order, but with each label directly before the
+// control it names, which is where screen readers look for a control's name.
+constexpr std::array<std::size_t, std::size(kWindowControls)> CreationOrder() {
+    std::array<std::size_t, std::size(kWindowControls)> order{};
+    std::size_t next = 0;
+    for (std::size_t index = 0; index < order.size(); ++index) {
+        const ControlDesign& design = kWindowControls[index];
+        if (!design.names.empty()) {
+            continue;
+        }
+        for (std::size_t label = 0; label < order.size(); ++label) {
+            if (kWindowControls[label].names == design.name) {
+                order[next++] = label;
+            }
+        }
+        order[next++] = index;
+    }
+    return order;
+}
+
+// A label's caption with "&" before its access key, as toolkits mark one; the caption itself when
+// it has none.
+inline std::string CaptionWithAccessKey(const ControlDesign& design) {
+    std::string caption(design.caption);
+    const std::size_t key =
+        design.accessKey == 0 ? std::string::npos : caption.find(design.accessKey);
+    return key == std::string::npos ? caption : caption.insert(key, "&");
 }
 
 // Logged lines go below the status memo's last line, which is normally the empty one the last

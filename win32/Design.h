@@ -11,7 +11,9 @@
 namespace dnl::win32 {
 
 // How the Win32 controls draw the window's design (WindowDesign.h). The controls are created in the
-// design's order, which is the z-order and so the tab order of those with WS_TABSTOP.
+// design's CreationOrder, which is the z-order: the tab order of those with WS_TABSTOP, and each
+// label directly before the list it names, which gives the list its accessible name. A label
+// shows no access key: its caption is drawn and measured as it is (SS_NOPREFIX).
 
 // A control's identifier: the design's controls are numbered in order.
 constexpr int ControlId(std::size_t index) {

@@ -1,12 +1,15 @@
 #include "TfrmMain.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <new>
 #include <optional>
 #include <span>
 #include <utility>
+#include <vector>
 
+#include "AccessibleName.h"
 #include "CompletingCombo.h"
 #include "Design.h"
 #include "ErrorBox.h"
@@ -15,6 +18,7 @@
 #include "Fonts.h"
 #include "MemoControl.h"
 #include "OpenDialog.h"
+#include "Placement.h"
 #include "RunHold.h"
 #include "StatusMemo.h"
 #include "WideText.h"
@@ -99,6 +103,14 @@ private:
     T m_old;
 };
 
+// Files dropped during a run and not yet delivered are refused, as input made then is dropped.
+void RefuseQueuedDrops(HWND window) {
+    MSG drop;
+    while (PeekMessageW(&drop, window, WM_DROPFILES, WM_DROPFILES, PM_REMOVE) != FALSE) {
+        DragFinish(reinterpret_cast<HDROP>(drop.wParam));
+    }
+}
+
 }  // namespace
 
 HWND TfrmMain::Create(HINSTANCE instance) {
@@ -179,6 +191,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
         case WM_CLOSE:
         case WM_QUERYENDSESSION:
         case WM_ENDSESSION:
@@ -193,6 +208,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TfrmMain::OnCreate() {
+    DragAcceptFiles(m_window, TRUE);  // over any control: none of them takes files
     m_dpi = GetDpiForWindow(m_window);
     m_fonts = std::make_unique<WindowFonts>(m_dpi);
     CreateControls();
@@ -204,11 +220,12 @@ void TfrmMain::OnCreate() {
     SendMessageW(cbModule, CB_SETCURSEL, 0, 0);
     SelectModule(0);
     SizeWindowForDpi();
+    KeepInWorkArea();
 }
 
 void TfrmMain::CreateControls() {
     auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_window, GWLP_HINSTANCE));
-    for (std::size_t index = 0; index < kControls.size(); ++index) {
+    for (const std::size_t index : CreationOrder()) {
         const ControlClass drawn = ClassFor(kControls[index]);
         HWND control = CreateWindowExW(
             drawn.exStyle, drawn.windowClass, drawn.text.c_str(),
@@ -228,6 +245,11 @@ void TfrmMain::CreateControls() {
     m_memo = std::make_unique<StatusMemo>(mmStatus);
     MakeCompleting(cbModule);
     MakeCompleting(cbMiscRec);
+    for (const ControlDesign& design : kControls) {
+        if (!design.names.empty()) {
+            NameByLabel(Control(ControlIndex(design.names)), design);
+        }
+    }
 }
 
 void TfrmMain::CreateTooltip() {
@@ -301,6 +323,22 @@ void TfrmMain::SizeWindowForDpi() {
         frame.right += Scaled(kPlacement.width, m_dpi) - client.right;
         frame.bottom += Scaled(kPlacement.height, m_dpi) - client.bottom;
     }
+}
+
+// The window opens where designed, unless part of it would be off the working area of the
+// monitor there (at a large scale on a small screen, say); then it is moved just enough to fit.
+void TfrmMain::KeepInWorkArea() {
+    RECT frame{};
+    GetWindowRect(m_window, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const Rect placed =
+        FitInWorkArea({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                      {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    SetWindowPos(m_window, nullptr, placed.left, placed.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
@@ -443,6 +481,22 @@ void TfrmMain::OpenNamedFile(const std::string& path) {
     ShowChosenFile(AcceptNamedFile(m_state, path, *this));
 }
 
+// Files dropped on the window: the first is taken as File > Open takes a chosen one. A drop while
+// a run holds the window is refused, as the run drops all input.
+void TfrmMain::OnDropFiles(HDROP drop) {
+    std::vector<std::string> files;
+    const UINT count = m_hold == nullptr ? DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) : 0;
+    for (UINT index = 0; index < count; ++index) {
+        std::wstring name(DragQueryFileW(drop, index, nullptr, 0), L'\0');
+        DragQueryFileW(drop, index, name.data(), static_cast<UINT>(name.size() + 1));
+        files.push_back(Utf8FromWide(name));
+    }
+    DragFinish(drop);
+    if (const std::optional<ChosenFileShown> shown = AcceptDroppedFiles(m_state, files, *this)) {
+        ShowChosenFile(*shown);
+    }
+}
+
 void TfrmMain::ShowChosenFile(const ChosenFileShown& shown) {
     EnableWindow(btnConvert, shown.executeEnabled ? TRUE : FALSE);
     SetWindowTextW(m_window, Wide(WindowTitle(m_state)).c_str());
@@ -460,6 +514,7 @@ void TfrmMain::btnConvertClick() {
         const ScopedValue stopping(m_stop, &stop);
         ExecuteChoice(m_state, IsChecked(cbBackupDnl), *this, *this, &stop);
     }
+    RefuseQueuedDrops(m_window);
     if (m_closeRequested) {
         PostMessageW(m_window, WM_CLOSE, 0, 0);
     }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -63,11 +65,13 @@ private:
     void ApplyFonts();
     void PlaceControls();
     void SizeWindowForDpi();
+    void KeepInWorkArea();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     bool OnSetCursor(HWND under, WORD hitTest);
     LRESULT OnCloseRequest(UINT message, WPARAM wParam, LPARAM lParam);
     void RequestCloseDuringRun();
     void OnCommand(int id, WORD code);
+    void OnDropFiles(HDROP drop);
 
     void cbModuleChange();
     void cbMiscRecChange();

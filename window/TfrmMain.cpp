@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFrame>
@@ -13,12 +14,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QUrl>
 #include <algorithm>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "ClientArea.h"
 #include "CompletingComboBox.h"
@@ -26,6 +31,7 @@
 #include "ExecuteChoice.h"
 #include "FileChoice.h"
 #include "InputHold.h"
+#include "Placement.h"
 #include "StatusMemo.h"
 #include "WindowDesign.h"
 
@@ -131,6 +137,17 @@ void CloseCompletionPopups(const QFileDialog& dialog) {
     }
 }
 
+// The local files a drag brings, in its order, as the system names them.
+std::vector<std::string> DraggedFiles(const QMimeData& data) {
+    std::vector<std::string> files;
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile()) {
+            files.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        }
+    }
+    return files;
+}
+
 }  // namespace
 
 TfrmMain::TfrmMain(QWidget* parent)
@@ -196,6 +213,7 @@ void TfrmMain::CreateControls() {
     cbMiscRec = findChild<CompletingComboBox*>(QStringLiteral("cbMiscRec"));
     cbGBR = findChild<QCheckBox*>(QStringLiteral("cbGBR"));
     CreateStatusMemo();
+    NameForScreenReaders();
     for (const std::string_view item : ModuleItems()) {
         cbModule->addItem(FromUtf8(item));
     }
@@ -208,6 +226,19 @@ void TfrmMain::CreateStatusMemo() {
     mmStatus->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     mmStatus->setTabChangesFocus(true);
     mmStatus->setPlainText(QStringLiteral("\n"));  // one empty line, ended like every line
+}
+
+// Each list takes its name from its label, its buddy, which also gives the label's access key to
+// the list. The label shows the same text: "&" only underlines the key's letter.
+void TfrmMain::NameForScreenReaders() {
+    for (const ControlDesign& design : kWindowControls) {
+        if (!design.names.empty()) {
+            auto* label = findChild<QLabel*>(FromUtf8(design.name));
+            label->setText(FromUtf8(CaptionWithAccessKey(design)));
+            label->setBuddy(findChild<QWidget*>(FromUtf8(design.names)));
+        }
+    }
+    mmStatus->setAccessibleName(FromUtf8(kMemoAccessibleName));
 }
 
 void TfrmMain::CreateOpenDialog() {
@@ -238,14 +269,36 @@ void TfrmMain::ConnectHandlers() {
     ConnectShowingErrors(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExitClick(); });
     ConnectShowingErrors(btnConvert, &QPushButton::clicked, this, [this] { btnConvertClick(); });
     btnConvert->installEventFilter(this);
+    // Files dragged over the window or any of its controls come to the window.
+    setAcceptDrops(true);
+    installEventFilter(this);
+    for (QWidget* control : m_clientArea->findChildren<QWidget*>()) {
+        control->installEventFilter(this);
+    }
 }
 
+// At the designed position, unless part of the window would be off the working area of the
+// screen there (at a large scale, say); then moved just enough to fit. The frame counts as far as
+// the platform knows it before the window is shown: made, the window has the frame it can tell.
 void TfrmMain::PlaceWindow() {
-    move(kWindowPlacement.left, kWindowPlacement.top);
     resize(kClientSize.width(), kClientSize.height() + MainMenu->sizeHint().height());
+    create();
+    const QPoint designed(kWindowPlacement.left, kWindowPlacement.top);
+    const QScreen* screen = QGuiApplication::screenAt(designed);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    const QRect area = screen->availableGeometry();
+    const Rect placed = FitInWorkArea(
+        {designed.x(), designed.y(), frameGeometry().width(), frameGeometry().height()},
+        {area.x(), area.y(), area.width(), area.height()});
+    move(placed.left, placed.top);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (TakeDraggedFiles(*event)) {
+        return true;
+    }
     if (watched == btnConvert && event->type() == QEvent::KeyPress) {
         const int key = static_cast<const QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -254,6 +307,25 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// A drag that brings files is the window's, over whichever control: the first file dropped is
+// taken as File > Open takes a chosen one. Other drags (text) go on to the control.
+bool TfrmMain::TakeDraggedFiles(QEvent& event) {
+    if (event.type() != QEvent::DragEnter && event.type() != QEvent::DragMove &&
+        event.type() != QEvent::Drop) {
+        return false;
+    }
+    auto& drag = static_cast<QDropEvent&>(event);
+    const std::vector<std::string> files = DraggedFiles(*drag.mimeData());
+    if (files.empty()) {
+        return false;
+    }
+    drag.acceptProposedAction();
+    if (event.type() == QEvent::Drop) {
+        ShowChosenFile(*AcceptDroppedFiles(m_state, files, *this));
+    }
+    return true;
 }
 
 void TfrmMain::SetFileChooser(FileChooser chooser) {

@@ -55,7 +55,8 @@ public:
     void ShowNormal() override;
 
 protected:
-    // Enter on the focused Execute button presses it, as on the system's own buttons.
+    // Enter on the focused Execute button presses it, as on the system's own buttons; files
+    // dropped on any control are the window's.
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A close during a run stops the run between two records; the window closes once it has.
     void closeEvent(QCloseEvent* event) override;
@@ -64,11 +65,13 @@ private:
     void CreateMenu();
     void CreateControls();
     void CreateStatusMemo();
+    void NameForScreenReaders();
     void CreateOpenDialog();
     void ConnectHandlers();
     void PlaceWindow();
     std::optional<QString> RunOpenDialog();
     void ShowChosenFile(const ChosenFileShown& shown);
+    bool TakeDraggedFiles(QEvent& event);
 
     void cbModuleChange();
     void cbMiscRecChange();

@@ -1,6 +1,6 @@
 // The window's decisions without any window: module and MISC choices, completion, File > Open's
-// rule, the memo's line breaks, Execute's refusals and runs, anchoring, and the title and error
-// texts.
+// rule, the memo's line breaks, Execute's refusals and runs, anchoring, where the window opens,
+// and the title and error texts.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +13,7 @@
 #include "ErrorText.h"
 #include "ExecuteChoice.h"
 #include "FileChoice.h"
+#include "Placement.h"
 #include "SystemCases.h"
 #include "TestSupport.h"
 #include "Utf8Path.h"
@@ -99,9 +100,24 @@ TEST(CoreTest, NamedFileIsTakenAsAChosenOne) {
     EXPECT_EQ(state.path, gone);
     EXPECT_EQ(log.lines, Lines{"Fail to open " + gone});
     EXPECT_EQ(WindowTitle(state), "Gone.DNL - dnl File transfer Tool");
+
+    // Dropped files: the first is taken by the same rule, one line counts the others.
+    EXPECT_FALSE(AcceptDroppedFiles(state, {}, log));
+    const std::string dropped[] = {folder.File("one/X.dnl"), "b.txt"};
+    EXPECT_TRUE(AcceptDroppedFiles(state, dropped, log));
+    EXPECT_EQ(state.path, folder.File("one/X.dnl"));
+    EXPECT_EQ(log.lines.back(), "Took only the first dropped file; 1 other was not taken");
 }
 
-TEST(CoreTest, AnchoredControlsFollowTheWidthAndKeepTheirCentre) {
+// Each label is made directly before the list it names, and marks a letter free in the window.
+TEST(CoreTest, LabelsComeBeforeTheListsTheyName) {
+    // Panel1, mmStatus, Label1, cbModule, btnConvert, cbBackupDnl, Label2, cbMiscRec, cbGBR
+    EXPECT_EQ(CreationOrder(), (std::array<std::size_t, 9>{2, 3, 0, 4, 5, 6, 1, 7, 8}));
+    EXPECT_EQ(CaptionWithAccessKey(kWindowControls[1]), "Misc &Record:");
+    EXPECT_EQ(CaptionWithAccessKey(kWindowControls[ControlIndex("btnConvert")]), "Execute");
+}
+
+TEST(CoreTest, AnchoredControlsAndTheWindowFitTheirArea) {
     const Rect memo{0, 93, 440, 209};
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {442, 305}), memo);
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {642, 610}), (Rect{0, 290, 640, 209}));
@@ -109,6 +125,14 @@ TEST(CoreTest, AnchoredControlsFollowTheWidthAndKeepTheirCentre) {
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {500, 200}), (Rect{0, 25, 498, 209}));
     EXPECT_EQ(AnchoredLeftRight({0, 0, 440, 2}, {442, 305}, {884, 610}), (Rect{0, 1, 882, 2}));
     EXPECT_EQ(AnchoredLeftRight(memo, {442, 305}, {1, 305}).width, 0);
+    // The window opens as designed where it fits, else moved just enough each way; one larger
+    // than the working area keeps its top-left corner on it.
+    const Rect window{547, 263, 450, 351};
+    EXPECT_EQ(FitInWorkArea(window, {0, 0, 997, 614}), window);
+    EXPECT_EQ(FitInWorkArea(window, {0, 0, 960, 540}), (Rect{510, 189, 450, 351}));
+    EXPECT_EQ(FitInWorkArea(window, {600, 300, 1000, 800}), (Rect{600, 300, 450, 351}));
+    EXPECT_EQ(FitInWorkArea(window, {-1280, 0, 1280, 1024}), (Rect{-450, 263, 450, 351}));
+    EXPECT_EQ(FitInWorkArea(window, {100, 50, 400, 300}), (Rect{100, 50, 450, 351}));
 }
 
 TEST(CoreTest, ChosenFileAndExecuteTouchOnlyWhatTheyShould) {

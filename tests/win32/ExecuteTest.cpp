@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <functional>
@@ -66,7 +67,17 @@ LRESULT CALLBACK WatchMemo(HWND memo, UINT message, WPARAM wParam, LPARAM lParam
     return DefSubclassProc(memo, message, wParam, lParam);
 }
 
-// The user clicks Execute again and types into the module list.
+// Files dropped on `window` as Explorer drops them: a list of names after a DROPFILES header.
+void DropFiles(HWND window, const std::wstring& names) {
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 2) * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    *header = {sizeof(DROPFILES), {}, FALSE, TRUE};
+    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(header + 1));
+    GlobalUnlock(drop);
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
+
+// The user clicks Execute again, types into the module list and drops a file.
 void ClickAndType(HWND window) {
     HWND button = GetDlgItem(window, IDC_btnConvert);
     PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -77,6 +88,7 @@ void ClickAndType(HWND window) {
     GetComboBoxInfo(GetDlgItem(window, IDC_cbModule), &list);
     PostMessageW(list.hwndItem, WM_KEYDOWN, 'L', 1);
     PostMessageW(list.hwndItem, WM_CHAR, L'L', 1);
+    DropFiles(window, (std::filesystem::current_path() / "Y.dnl").wstring());
 }
 
 std::vector<std::string> Lines(const std::vector<std::string>& edits) {
@@ -143,8 +155,9 @@ TEST_F(Win32ExecuteTest, OpenDialogStoresDnlFilesAndEntersTheirFolder) {
     EXPECT_EQ(m_ui.LoggedLines().back(), "Finished");
 }
 
-// The command line: what it asks for, and a named file taken as File > Open takes it.
-TEST_F(Win32ExecuteTest, CommandLineFileIsTakenAsAChosenOne) {
+// The command line: what it asks for, and a named file taken as File > Open takes it; dropped
+// files too.
+TEST_F(Win32ExecuteTest, CommandLineAndDroppedFilesAreTakenAsAChosenOne) {
     using Kind = win32::CommandLineRequest::Kind;
     const std::pair<std::vector<std::wstring>, Kind> lines[] = {
         {{}, Kind::Window},
@@ -168,6 +181,15 @@ TEST_F(Win32ExecuteTest, CommandLineFileIsTakenAsAChosenOne) {
               std::vector<std::string>{"Fail to open " + Utf8FromPath(missing)});
     EXPECT_TRUE(IsWindowEnabled(m_ui.Control(IDC_btnConvert)));
     EXPECT_EQ(Text(m_ui.window), L"Y.dnl - dnl File transfer Tool");
+
+    // Dropped files, over any control: the first is taken the same way.
+    EXPECT_NE(GetWindowLongW(m_ui.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    DropFiles(m_ui.window, m_dnl.wstring() + L'\0' + missing.wstring() + L'\0' + L"a.txt");
+    Pump(m_ui.window);
+    EXPECT_EQ(m_ui.State().path, Utf8FromPath(m_dnl));
+    EXPECT_EQ(m_ui.LoggedLines().back(),
+              "Took only the first dropped file; 2 others were not taken");
+    EXPECT_EQ(Text(m_ui.window), L"X.Dnl - dnl File transfer Tool");
 }
 
 TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
@@ -196,6 +218,7 @@ TEST_F(Win32ExecuteTest, ExecuteBacksUpConvertsAndDropsInputMeanwhile) {
     EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
     EXPECT_TRUE(IsWindow(m_ui.window));
     EXPECT_EQ(Text(m_ui.Control(IDC_cbModule)), L"TNWQ8");
+    EXPECT_EQ(m_ui.State().path, Utf8FromPath(m_dnl));
     RemoveWindowSubclass(m_ui.Control(IDC_mmStatus), WatchMemo, 1);
 }
 

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <map>
 
@@ -67,6 +68,22 @@ std::vector<std::wstring> DesignedMenuTexts() {
     return texts;
 }
 
+// The name a screen reader gives `control`, through Active Accessibility.
+std::wstring AccessibleName(HWND control) {
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&object));
+    BSTR name = nullptr;
+    if (object == nullptr ||
+        object->get_accName({{{VT_I4, 0, 0, 0, {CHILDID_SELF}}}}, &name) != S_OK) {
+        return L"(none)";
+    }
+    std::wstring text = name;
+    SysFreeString(name);
+    object->Release();
+    return text;
+}
+
 int CaptionWidth(HWND control) {
     const std::wstring caption = Text(control);
     HDC context = GetDC(control);
@@ -103,9 +120,9 @@ TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
     EXPECT_EQ(Text(m_ui.window), Wide(kWindowTitle));
     EXPECT_EQ(ClientSize(m_ui.window), (Size{kWindowPlacement.width, kWindowPlacement.height}));
     EXPECT_EQ(GetClassLongPtrW(m_ui.window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
-    // In z-order, so the tab stops among them come in tab order.
+    // In z-order: the tab order, each label directly before its list.
     HWND control = GetWindow(m_ui.window, GW_CHILD);
-    for (std::size_t index = 0; index < std::size(kWindowControls); ++index) {
+    for (const std::size_t index : CreationOrder()) {
         const ControlDesign& design = kWindowControls[index];
         SCOPED_TRACE(design.name);
         ASSERT_EQ(control, m_ui.Control(win32::ControlId(index)));
@@ -131,6 +148,18 @@ TEST_F(Win32WindowTest, StartsAsDesignedAtNinetySixDpi) {
               (std::vector<std::string>{"NTSC", "NTSC NSU", "PAL"}));
     EXPECT_EQ(Text(m_ui.Control(IDC_cbMiscRec)), L"NTSC");
     EXPECT_EQ(MenuTexts(GetMenu(m_ui.window)), DesignedMenuTexts());
+}
+
+// Screen readers name each list by its label, whatever item it shows.
+TEST_F(Win32WindowTest, ScreenReadersNameEachListByItsLabel) {
+    m_ui.Pick(IDC_cbModule, 3);
+    for (const ControlDesign& design : kWindowControls) {
+        if (!design.names.empty()) {
+            EXPECT_EQ(AccessibleName(m_ui.Control(win32::ControlId(ControlIndex(design.names)))),
+                      Wide(design.caption));
+        }
+    }
+    EXPECT_EQ(AccessibleName(m_ui.Control(IDC_btnConvert)), L"Execute");
 }
 
 // Logged lines keep each a line of their own after text the user typed into the memo.
@@ -249,6 +278,39 @@ TEST_F(Win32WindowTest, TypedCharactersCompleteAndBackspaceSelectsNoItem) {
     EXPECT_FALSE(IsWindowEnabled(misc));
     m_ui.Type(IDC_cbModule, L"\bnw", false);
     EXPECT_EQ(m_ui.State().moduleIndex, 3);
+}
+
+// The program itself at twice the scale (where Wine keeps it) on this 1280x1024 display: where
+// designed, its window would reach past the right edge; it opens moved left just enough to fit.
+TEST(Win32ScaledWindowTest, OpensWithinTheWorkAreaAtTwiceTheScale) {
+    const wchar_t* fonts =
+        L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts";
+    const DWORD scaled = 192;
+    const DWORD designed = 96;  // the test prefix's own
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, fonts, L"LogPixels", REG_DWORD, &scaled, sizeof scaled);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    const std::wstring program = L"Z:" + Wide(DNL_DNLTRANSFER_PATH);
+    const BOOL ran = CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                    nullptr, &startup, &started);
+    WaitForInputIdle(started.hProcess, 30'000);  // its window is up, its message loop waiting
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, fonts, L"LogPixels", REG_DWORD, &designed, sizeof designed);
+    ASSERT_TRUE(ran);
+    HWND window = FindWindowW(Wide(kWindowClass).c_str(), nullptr);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_EQ(ClientSize(window), (Size{884, 610}));
+    EXPECT_GT(kWindowPlacement.left + (frame.right - frame.left), monitor.rcWork.right);
+    EXPECT_EQ(frame.right, monitor.rcWork.right);
+    EXPECT_EQ(frame.top, kWindowPlacement.top);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    WaitForSingleObject(started.hProcess, 30'000);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
 }
 
 }  // namespace

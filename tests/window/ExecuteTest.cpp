@@ -205,24 +205,30 @@ private slots:
     }
 
     // A run long enough to show progress on any machine: the memo shows its lines while it goes on,
-    // and clicks made meanwhile start nothing, neither then nor once the run has ended.
+    // and clicks made meanwhile start nothing, neither then nor once the run has ended; a file
+    // dropped meanwhile is refused.
     void oneRunPerClickWhileTheMemoShowsProgress() {
         constexpr int kMiscRecords = 200'000;
         dnl::test::WriteFile(Encoded(m_dnlPath), ManyMiscFile(kMiscRecords, false));
         m_ui->OpenAnswering(m_dnlPath);
         ChooseTnwq8At1080_50iWithGbr();
         bool progressShown = false;
+        bool dropTaken = false;
+        const QUrl other = QUrl::fromLocalFile(m_folder->filePath("Y.dnl"));
         connect(m_ui->mmStatus, &QPlainTextEdit::textChanged, this, [&] {
             if (m_ui->window->cursor().shape() == Qt::WaitCursor) {
                 const QString last = m_ui->LoggedLines().constLast();
                 progressShown = progressShown || last.startsWith("Modified the MISC record");
                 ClickEveryWay(m_ui->btnConvert);
+                dropTaken = dnl::test::DragAndDrop(m_ui->window.get(), {other}) || dropTaken;
             }
         });
         QTest::mouseClick(m_ui->btnConvert, Qt::LeftButton);
         QTest::qWait(100);  // what was queued meanwhile has its chance to arrive
 
         QVERIFY(progressShown);
+        QVERIFY(!dropTaken);
+        QCOMPARE(m_ui->window->State().path, Encoded(m_dnlPath));
         const QStringList lines = m_ui->LoggedLines();
         QCOMPARE(lines.size(), kMiscRecords + 5);
         QCOMPARE(lines.constLast(), "Finished");

@@ -1,6 +1,7 @@
 // The window as it first appears: texts, states, menus, geometry, tab order, fonts, and how the
 // status memo and the anchored controls behave.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -86,7 +87,8 @@ private slots:
             QCOMPARE(control->geometry(), Fitting(control, design));
             QVERIFY(design.captionGrowth == dnl::CaptionGrowth::None ||
                     control->width() >= control->sizeHint().width());
-            QCOMPARE(control->property("text").toString(), Qs(design.caption));  // labels, buttons
+            // Labels and buttons; a label's "&" marks its access key and is not shown.
+            QCOMPARE(control->property("text").toString().remove(u'&'), Qs(design.caption));
             QCOMPARE(control->isEnabled(), !design.Has(dnl::kDisabled));
             const auto* box = qobject_cast<const QAbstractButton*>(control);
             QCOMPARE(box != nullptr && box->isChecked(), design.Has(dnl::kChecked));
@@ -222,7 +224,7 @@ private slots:
     void fontsAreTheNearestAvailable() {
         // Character widths are whole pixels, as the control sizes were made for.
         const dnl::ControlDesign& label = kWindowControls[dnl::ControlIndex("Label1")];
-        QCOMPARE(m_ui->Label1->fontMetrics().horizontalAdvance(m_ui->Label1->text()),
+        QCOMPARE(m_ui->Label1->fontMetrics().horizontalAdvance(Qs(label.caption)),
                  label.captionWidth);
         const QFontInfo window(m_ui->window->font());
         QVERIFY2(window.fixedPitch(), qPrintable(window.family()));
@@ -237,6 +239,35 @@ private slots:
         QVERIFY(tilde.size() == 1 && tilde[0] != 0);
         QVERIFY2(raw.pathForGlyph(tilde[0]).boundingRect().center().y() > -raw.xHeight(),
                  qPrintable(memo.family() + " draws ~ as an overline"));
+    }
+
+    // On a 1920x1080 screen as designed; at twice the scale, where the screen is 960x540 of the
+    // window's pixels, moved just enough to fit, here into the bottom right corner.
+    void opensWithinTheScreensWorkArea() {
+        const QRect area = m_ui->window->screen()->availableGeometry();
+        const QRect frame = m_ui->window->frameGeometry();
+        const QPoint corner = area.bottomRight() - QPoint(frame.width(), frame.height());
+        QCOMPARE(frame.topLeft(), qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")
+                                      ? Qr(dnl::kWindowPlacement).topLeft()
+                                      : corner + QPoint(1, 1));
+    }
+
+    // A screen reader names each list by its label, its buddy, and the memo "Status"; a label's
+    // access key takes the focus to its list.
+    void screenReadersFindEveryName() {
+        QCOMPARE(QAccessible::queryAccessibleInterface(m_ui->mmStatus)->text(QAccessible::Name),
+                 QStringLiteral("Status"));
+        m_ui->btnConvert->setFocus();
+        for (auto [label, list] :
+             {std::pair(m_ui->Label1, m_ui->cbModule), {m_ui->Label2, m_ui->cbMiscRec}}) {
+            const auto named =
+                QAccessible::queryAccessibleInterface(list)->relations(QAccessible::Label);
+            QVERIFY(named.size() == 1 && named.constFirst().first->object() == label);
+            QCOMPARE(named.constFirst().first->text(QAccessible::Name), label->text().remove(u'&'));
+            const QChar key = label->text().at(label->text().indexOf(u'&') + 1);
+            QTest::keyClick(m_ui->window.get(), key.toLatin1(), Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), list);
+        }
     }
 
 private:

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,6 +101,23 @@ private slots:
         QCOMPARE(m_ui->LoggedLines(), QStringList{"Fail to open " + missing});
         QVERIFY(m_ui->btnConvert->isEnabled());
         QCOMPARE(m_ui->window->windowTitle(), QStringLiteral("Y.dnl - dnl File transfer Tool"));
+    }
+
+    // Files dropped on the window or any control: the first is taken as a chosen one, and one line
+    // tells of the others. A drag that brings no local file is not taken.
+    void droppedFilesAreTakenAsAChosenOne() {
+        const QString first = FilePath("one/X.dnl");
+        QVERIFY(MakeFile(first));
+        const QList<QUrl> files{QUrl::fromLocalFile(first), QUrl::fromLocalFile(FilePath("Y.DNL")),
+                                QUrl::fromLocalFile(FilePath("Z.txt"))};
+        QVERIFY(!dnl::test::DragAndDrop(m_ui->window.get(), {QUrl("https://example.com/X.dnl")}));
+        QVERIFY(dnl::test::DragAndDrop(m_ui->mmStatus->viewport(), files));
+        QCOMPARE(m_ui->window->State().path, Encoded(first));
+        QCOMPARE(m_ui->window->windowTitle(), QStringLiteral("X.dnl - dnl File transfer Tool"));
+        QVERIFY(dnl::test::DragAndDrop(m_ui->cbMiscRec->lineEdit(), files.mid(2)));
+        QCOMPARE(WorkingDirectory(), Canonical(FolderPath()));
+        QCOMPARE(m_ui->LoggedLines(),
+                 QStringList{"Took only the first dropped file; 2 others were not taken"});
     }
 
     void cancelChangesNothing() {

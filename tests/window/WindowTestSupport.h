@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <memory>
 #include <optional>
 
@@ -81,5 +82,9 @@ protected:
 void SelectAllText(QComboBox* box);
 // Picks row `row` from the open list of `box` with the keyboard, as a user does.
 void PickFromList(QComboBox* box, int row);
+
+// Drags files (or other links) over `target` and drops them there, as the window system does;
+// whether the drop was taken.
+bool DragAndDrop(QWidget* target, const QList<QUrl>& urls);
 
 }  // namespace dnl::test
