@@ -1,9 +1,13 @@
 #include "MemoView.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
-#include "MemoAccessible.h"
+#include "Accessible.h"
 #include "MemoControl.h"
+#include "WideText.h"
+#include "WindowDesign.h"
 
 namespace dnl::win32 {
 namespace {
@@ -414,7 +418,10 @@ LRESULT MemoView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return m_text.LastLineEmpty() ? TRUE : FALSE;
         case WM_GETOBJECT:
             if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-                return AccessibleMemo(m_window, wParam);
+                return AnswerAccessibleObject(m_window, wParam,
+                                              {.name = Wide(kMemoAccessibleName),
+                                               .role = ROLE_SYSTEM_TEXT,
+                                               .textIsValue = true});
             }
             return DefWindowProcW(m_window, message, wParam, lParam);
         case WM_VSCROLL:

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "AccessibleName.h"
+#include "Accessible.h"
 #include "CompletingCombo.h"
 #include "Design.h"
 #include "ErrorBox.h"

@@ -1,25 +1,32 @@
-#include "MemoAccessible.h"
+#include "Accessible.h"
 
+#include <commctrl.h>
 #include <oleacc.h>
 
-#include <string>
+#include <new>
+
+#include "WideText.h"
 
 namespace dnl::win32 {
 namespace {
-
-constexpr const wchar_t* kName = L"Status";
 
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// The standard object, its name, role and value answered for the memo itself.
-class MemoObject final : public IAccessible {
+HRESULT Answer(const std::wstring& text, BSTR* answer) {
+    *answer = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *answer != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+// The system's accessible object for a control, with the control's own answers about itself.
+class Answered final : public IAccessible {
 public:
-    MemoObject(HWND memo, IAccessible* standard) : m_memo(memo), m_standard(standard) {}
-    ~MemoObject() { m_standard->Release(); }
-    MemoObject(const MemoObject&) = delete;
-    MemoObject& operator=(const MemoObject&) = delete;
+    Answered(HWND control, IAccessible* standard, AccessibleAnswers answers)
+        : m_control(control), m_standard(standard), m_answers(std::move(answers)) {}
+    ~Answered() { m_standard->Release(); }
+    Answered(const Answered&) = delete;
+    Answered& operator=(const Answered&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
@@ -40,33 +47,28 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        if (!IsSelf(child)) {
-            return m_standard->get_accName(child, name);
-        }
-        *name = SysAllocString(kName);
-        return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+        return IsSelf(child) ? Answer(m_answers.name, name) : m_standard->get_accName(child, name);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!IsSelf(child)) {
+        if (!IsSelf(child) || m_answers.role == 0) {
             return m_standard->get_accRole(child, role);
         }
         VariantInit(role);
         role->vt = VT_I4;
-        role->lVal = ROLE_SYSTEM_TEXT;
+        role->lVal = m_answers.role;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        if (!IsSelf(child)) {
+        if (!IsSelf(child) || !m_answers.textIsValue) {
             return m_standard->get_accValue(child, value);
         }
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(m_memo)) + 1, L'\0');
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(m_control)) + 1, L'\0');
         text.resize(static_cast<std::size_t>(
-            GetWindowTextW(m_memo, text.data(), static_cast<int>(text.size()))));
-        *value = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-        return *value != nullptr ? S_OK : E_OUTOFMEMORY;
+            GetWindowTextW(m_control, text.data(), static_cast<int>(text.size()))));
+        return Answer(text, value);
     }
 
-    // The rest is the standard object's.
+    // The rest is the system's object's.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         return m_standard->GetTypeInfoCount(count);
     }
@@ -139,23 +141,45 @@ public:
     }
 
 private:
-    HWND m_memo;
+    HWND m_control;
     IAccessible* m_standard;
+    AccessibleAnswers m_answers;
     LONG m_references = 1;
 };
 
+// Answers a list's request for its accessible object with the name of its label.
+LRESULT CALLBACK NamedProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                           UINT_PTR /*id*/, DWORD_PTR label) {
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        const auto& design = *reinterpret_cast<const ControlDesign*>(label);
+        return AnswerAccessibleObject(control, wParam, {.name = Wide(design.caption)});
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, NamedProc, 0);
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
 }  // namespace
 
-LRESULT AccessibleMemo(HWND memo, WPARAM flags) {
+LRESULT AnswerAccessibleObject(HWND control, WPARAM flags, const AccessibleAnswers& answers) {
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(memo, OBJID_CLIENT, __uuidof(IAccessible),
+    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
-    auto* object = new MemoObject(memo, standard);
-    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), flags, object);
-    object->Release();
-    return answer;
+    auto* answered = new (std::nothrow) Answered(control, standard, answers);
+    if (answered == nullptr) {
+        standard->Release();
+        return 0;
+    }
+    const LRESULT reference = LresultFromObject(__uuidof(IAccessible), flags, answered);
+    answered->Release();
+    return reference;
+}
+
+void NameByLabel(HWND control, const ControlDesign& label) {
+    SetWindowSubclass(control, NamedProc, 0, reinterpret_cast<DWORD_PTR>(&label));
 }
 
 }  // namespace dnl::win32
