@@ -30,6 +30,12 @@ MemoPosition EndOf(MemoPosition at, std::wstring_view text) {
     return {at.line + pieces.size() - 1, pieces.back().size()};
 }
 
+// Whether `at` falls between the two units of a character that UTF-16 writes as a pair.
+bool IsPairEnd(std::wstring_view line, std::size_t at) {
+    return at > 0 && at < line.size() && line[at - 1] >= 0xD800 && line[at - 1] <= 0xDBFF &&
+           line[at] >= 0xDC00 && line[at] <= 0xDFFF;
+}
+
 bool IsSpace(wchar_t character) {
     return std::iswspace(static_cast<wint_t>(character)) != 0;
 }
@@ -117,14 +123,17 @@ void MemoText::Undo() {
 
 MemoPosition MemoText::Before(MemoPosition at) const {
     if (at.column > 0) {
-        return {at.line, at.column - 1};
+        const std::wstring& line = m_lines[at.line];
+        const bool pair = at.column > 1 && IsPairEnd(line, at.column - 1);
+        return {at.line, at.column - (pair ? 2 : 1)};
     }
     return at.line > 0 ? MemoPosition{at.line - 1, m_lines[at.line - 1].size()} : at;
 }
 
 MemoPosition MemoText::After(MemoPosition at) const {
     if (at.column < m_lines[at.line].size()) {
-        return {at.line, at.column + 1};
+        const bool pair = IsPairEnd(m_lines[at.line], at.column + 1);
+        return {at.line, at.column + (pair ? 2 : 1)};
     }
     return at.line + 1 < m_lines.size() ? MemoPosition{at.line + 1, 0} : at;
 }
@@ -148,9 +157,11 @@ std::pair<MemoPosition, MemoPosition> MemoText::WordAt(MemoPosition at) const {
     return {{at.line, start}, {at.line, end}};
 }
 
+// A place inside the text, and never inside a character of two units.
 MemoPosition MemoText::Clamped(MemoPosition at) const {
     const std::size_t line = std::min(at.line, m_lines.size() - 1);
-    return {line, std::min(at.column, m_lines[line].size())};
+    const std::size_t column = std::min(at.column, m_lines[line].size());
+    return {line, IsPairEnd(m_lines[line], column) ? column - 1 : column};
 }
 
 // Puts `text` in at `at` and returns the position after it.
@@ -217,7 +228,10 @@ std::vector<std::size_t> WrapRows(std::wstring_view line,
     std::vector<std::size_t> starts{0};
     std::size_t start = 0;
     while (start < line.size()) {
-        const std::size_t fit = std::max<std::size_t>(1, fitting(start));
+        std::size_t fit = std::max<std::size_t>(1, fitting(start));
+        if (IsPairEnd(line, start + fit)) {
+            fit = fit > 1 ? fit - 1 : fit + 1;  // a character of two units stays whole
+        }
         if (start + fit >= line.size()) {
             break;
         }

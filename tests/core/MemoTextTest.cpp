@@ -10,6 +10,9 @@
 namespace dnl {
 namespace {
 
+// U+1F600, as UTF-16 writes it: two units, whatever the size of wchar_t.
+const std::wstring kSmile = {wchar_t{0xD83D}, wchar_t{0xDE00}};
+
 MemoText WithText(std::wstring_view text) {
     MemoText memo;
     memo.SetText(text);
@@ -112,12 +115,22 @@ TEST(MemoTextTest, SelectionsAndWordsReadAcrossLines) {
     EXPECT_EQ(memo.Before({1, 0}), (MemoPosition{0, 14}));
     EXPECT_EQ(memo.After({0, 14}), (MemoPosition{1, 0}));
     EXPECT_EQ(memo.After(memo.End()), memo.End());
+
+    // A character UTF-16 writes in two units is stepped over, deleted and placed in whole.
+    memo.SetText(L"a" + kSmile + L"b");
+    EXPECT_EQ(memo.After({0, 1}), (MemoPosition{0, 3}));
+    EXPECT_EQ(memo.Before({0, 3}), (MemoPosition{0, 1}));
+    memo.MoveCaret({0, 2}, false);
+    EXPECT_EQ(memo.Caret(), (MemoPosition{0, 1}));
+    memo.MoveCaret({0, 3}, false);
+    memo.DeleteBackward();
+    EXPECT_EQ(memo.Text(), L"ab");
 }
 
 // Rows of `width` characters each.
 TEST(MemoTextTest, LinesWrapAfterTheLastSpaceThatFits) {
     const struct {
-        const wchar_t* line;
+        std::wstring line;
         std::size_t width;
         std::vector<std::size_t> starts;
     } cases[] = {
@@ -128,6 +141,8 @@ TEST(MemoTextTest, LinesWrapAfterTheLastSpaceThatFits) {
         {L"ab cdefgh", 4, {0, 3, 7}},
         {L"a b c", 0, {0, 2, 4}},
         {L"Modified the MISC record to 6145", 12, {0, 13, 25}},
+        {L"a" + kSmile + kSmile, 2, {0, 1, 3}},
+        {kSmile + kSmile, 1, {0, 2}},
     };
     for (const auto& wrap : cases) {
         SCOPED_TRACE(testing::Message() << wrap.width << " " << wrap.line);
