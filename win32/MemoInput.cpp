@@ -259,7 +259,9 @@ void MemoView::Do(UINT command) {
             m_text.Undo();
             break;
         case kCopy:
-            PutOnClipboard(m_window, m_text.SelectedText());
+            if (m_text.HasSelection()) {
+                PutOnClipboard(m_window, m_text.SelectedText());
+            }
             return;
         case kCut:
             if (!m_text.HasSelection()) {
@@ -269,6 +271,10 @@ void MemoView::Do(UINT command) {
             m_text.DeleteForward();
             break;
         case kPaste:
+            // As in an edit box, nothing to paste leaves the selection alone.
+            if (IsClipboardFormatAvailable(CF_UNICODETEXT) == FALSE) {
+                return;
+            }
             m_text.Paste(ClipboardText(m_window));
             break;
         case kDelete:
