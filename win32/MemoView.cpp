@@ -42,6 +42,23 @@ int Extent(HDC context, const wchar_t* text, std::size_t length) {
     return size.cx;
 }
 
+// How many characters of `text` from `start` fit in `width` pixels. It measures a piece at a
+// time, each twice the last, so that a row of a long line costs what the row holds, not what
+// follows it.
+std::size_t Fitting(HDC context, std::wstring_view text, std::size_t start, int width) {
+    const std::size_t rest = text.size() - start;
+    for (std::size_t piece = 256;; piece *= 2) {
+        const std::size_t measured = std::min(piece, rest);
+        INT fit = 0;
+        SIZE size{};
+        GetTextExtentExPointW(context, text.data() + start, static_cast<int>(measured), width, &fit,
+                              nullptr, &size);
+        if (static_cast<std::size_t>(fit) < measured || measured == rest) {
+            return static_cast<std::size_t>(fit);
+        }
+    }
+}
+
 SIZE ClientSize(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
@@ -65,13 +82,7 @@ int MemoView::VisibleRows() const {
 std::vector<std::size_t> MemoView::RowStarts(HDC context, std::size_t line) const {
     const std::wstring& text = m_text.Line(line);
     const int width = TextWidth();
-    return WrapRows(text, [&](std::size_t start) {
-        INT fit = 0;
-        SIZE size{};
-        GetTextExtentExPointW(context, text.data() + start, static_cast<int>(text.size() - start),
-                              width, &fit, nullptr, &size);
-        return static_cast<std::size_t>(fit);
-    });
+    return WrapRows(text, [&](std::size_t start) { return Fitting(context, text, start, width); });
 }
 
 std::size_t MemoView::RowEnd(const std::vector<std::size_t>& starts, std::size_t row,
