@@ -95,13 +95,20 @@ private:
                           std::to_string(static_cast<std::uint16_t>(m_miscValue)));
             m_result.wrote = true;
             if (m_record.WriteMisc(m_miscValue, header.length) != 0) {
-                Stop(header.length < kMiscValueSize ? RunEnd::MiscTooShort : RunEnd::WriteFailed);
+                Stop(WhyTheWriteFailed(header));
             }
         } else if (header.type == kEndRecord) {
             Finish();
         } else {
             Skip(header);
         }
+    }
+
+    static RunEnd WhyTheWriteFailed(const RecordHeader& header) {
+        if (header.length < 0) {
+            return RunEnd::NegativeLength;
+        }
+        return header.length < kMiscValueSize ? RunEnd::MiscTooShort : RunEnd::WriteFailed;
     }
 
     void Skip(const RecordHeader& header) {

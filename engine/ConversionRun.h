@@ -26,7 +26,7 @@ enum class RunEnd {
     NameDoesNotFit,    // the NAME payload's length does not fit the module's name
     MiscTooShort,      // a MISC payload to rewrite is too short for its 2-byte value
     WriteFailed,       // writing a NAME or MISC payload failed
-    NegativeLength,    // a payload to pass over has a negative length
+    NegativeLength,    // a record's length is negative
     SkipFailed,        // passing over a payload failed
     NoEndRecord,       // the file ended without an end record
     Interrupted,       // a stop was requested; the walk ended between two records

@@ -17,6 +17,8 @@
 
 #include "ConversionRun.h"
 #include "Examination.h"
+#include "ModuleProfiles.h"
+#include "Record.h"
 #include "ReferenceWalk.h"
 #include "TestSupport.h"
 
@@ -54,15 +56,41 @@ void ExamineWithoutChanging(const std::string& path, const Bytes& original) {
     Require(test::ReadFile(path) == original, "examination changed the file");
 }
 
+// Where a run for a module ends at the problem that ended the examination's walk: a payload
+// running past the end of the file leaves no end record to find, unless it is a MISC record too
+// short to rewrite.
+RunEnd EndAt(const DnlProblem& problem, std::uint8_t module) {
+    const ModuleProfile* profile = ProfileFor(module);
+    const bool rewritesMisc = profile == nullptr || profile->rewritesMisc;
+    switch (problem.kind) {
+        case DnlProblemKind::HeaderCutShort:
+            return RunEnd::HeaderCutShort;
+        case DnlProblemKind::NegativeLength:
+            return RunEnd::NegativeLength;
+        case DnlProblemKind::MiscTooShort:
+            return RunEnd::MiscTooShort;
+        case DnlProblemKind::PayloadPastEnd:
+            return rewritesMisc && problem.type == kMiscRecord && problem.length < kMiscValueSize
+                       ? RunEnd::MiscTooShort
+                       : RunEnd::NoEndRecord;
+        case DnlProblemKind::NoEndRecord:
+            return RunEnd::NoEndRecord;
+        case DnlProblemKind::CannotRead:
+            break;
+    }
+    return RunEnd::HeaderUnreadable;
+}
+
 // What the examination says of a run must be what the run does: it finishes exactly when nothing
-// is in its way, it stops at a NAME record exactly when that is what is in its way, and a
-// conversion the window lets go ahead never stops midway.
+// is in its way, and otherwise stops where and why the examination says; and a conversion the
+// window lets go ahead never stops midway.
 bool ForecastAgrees(const DnlExamination& examination, std::uint8_t module, RunEnd end) {
-    const ObstacleKind stop = RunStopsAt(examination, module).kind;
+    const ConversionObstacle stop = RunStopsAt(examination, module);
     const ObstacleKind declined = ObstacleToConversion(examination, module).kind;
-    return (stop == ObstacleKind::None) == (end == RunEnd::Finished) &&
-           (stop == ObstacleKind::NameDoesNotFit) == (end == RunEnd::NameDoesNotFit) &&
-           (stop == ObstacleKind::None || declined != ObstacleKind::None);
+    const bool sameEnd = stop.kind == ObstacleKind::None      ? end == RunEnd::Finished
+                         : stop.kind == ObstacleKind::Problem ? end == EndAt(stop.problem, module)
+                                                              : end == RunEnd::NameDoesNotFit;
+    return sameEnd && (stop.kind == ObstacleKind::None || declined != ObstacleKind::None);
 }
 
 void ConvertAsExpected(const std::string& path, const Bytes& original, std::uint8_t module,

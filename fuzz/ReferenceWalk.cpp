@@ -83,7 +83,7 @@ ExpectedConversion ExpectConversion(Bytes file, std::uint8_t moduleIndex, std::i
             lines.emplace_back("Modified the MISC record to " + std::to_string(misc));
             if (length < 2) {
                 lines.emplace_back(kOverwriteFailed);
-                end = RunEnd::MiscTooShort;
+                end = length < 0 ? RunEnd::NegativeLength : RunEnd::MiscTooShort;
                 break;
             }
             Overwrite(

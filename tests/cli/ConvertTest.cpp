@@ -125,8 +125,9 @@ TEST_F(ConvertBatchTest, FilesARunWouldNotFinishWellAreLeftAloneUnlessForced) {
                              "' conversion stopped before the end: the first NAME record does not "
                              "fit the name of JSRY3; x.dnl is partly converted\n");
     EXPECT_TRUE(fs::exists(dir.File("f/.x.dnl.~unfinished")));
+    // A MISC record to rewrite that has a negative length is told as the dry run tells it.
     const std::string negative =
-        Place("f/n.dnl", Dnl().Name("RQX4").Header(0x0100, -6).End().bytes);
+        Place("f/n.dnl", Dnl().Name("RQX4").Header(0x0032, -6).End().bytes);
     EXPECT_EQ(Run({"convert", "--module", "RQX4", "--force", "--no-backup", negative}), 1);
     EXPECT_EQ(err.str(),
               "dnlconv: '" + negative +
