@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QFile>
 
 #include "Application.h"
@@ -9,12 +10,17 @@
 int main(int argc, char* argv[]) {
     // Qt takes none of its own options here: it is shown the program's name alone.
     int qtArgc = argc > 0 ? 1 : 0;
-    dnl::Application application(qtArgc, argv);
     QStringList arguments;
     for (int index = 0; index < argc; ++index) {
         arguments << QFile::decodeName(argv[index]);
     }
-    const std::optional<QString> file = dnl::FileFromCommandLine(arguments);
+    std::optional<QString> file;
+    {
+        // --help and --version answer before the window's toolkit looks for a display.
+        const QCoreApplication commandLine(qtArgc, argv);
+        file = dnl::FileFromCommandLine(arguments);
+    }
+    dnl::Application application(qtArgc, argv);
     return dnl::ShowingErrors(
         [&file] {
             dnl::TfrmMain frmMain;

@@ -112,6 +112,9 @@ TEST_F(Win32MemoTest, KeysClicksAndMenuEditTheTextAsAnEditBoxDoes) {
         {{{WM_LBUTTONDOWN, MK_LBUTTON, 2, 1}, up, {WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 1, 400},
           up, {WM_CHAR, 0x03}, {WM_KEYDOWN, VK_DELETE}}, L"\r\nStart...Finished\r\n", L"\r\n"},
         {chars(0x01, L'\b'), L"", L""},
+        // Nothing to paste keeps the selection; nothing selected to copy keeps the clipboard.
+        {chars(0x01, 0x16), kLog, L""},
+        {{word, up, {WM_CHAR, 0x03}, down, up, {WM_CHAR, 0x03}}, kLog, L"Start..."},
         {{{WM_KEYDOWN, VK_DOWN}, {WM_KEYDOWN, VK_END}, {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, L'x'}},
          L"\r\nStart...\r\nx\r\nFinished\r\n", L""},
         {{{WM_KEYDOWN, VK_NEXT}, {WM_KEYDOWN, VK_LEFT}, {WM_CHAR, L'z'}},
