@@ -78,4 +78,20 @@ WindowFonts::~WindowFonts() {
     DeleteObject(m_tip);
 }
 
+FontContext::FontContext(HWND window, HFONT font)
+    : m_window(window),
+      m_context(GetDC(window)),
+      m_previous(SelectObject(m_context, font != nullptr ? font : GetStockObject(SYSTEM_FONT))) {}
+
+FontContext::~FontContext() {
+    SelectObject(m_context, m_previous);
+    ReleaseDC(m_window, m_context);
+}
+
+int WidthOf(HDC context, std::wstring_view text) {
+    SIZE size{};
+    GetTextExtentPoint32W(context, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
 }  // namespace dnl::win32

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 #include "WindowDesign.h"
 
@@ -28,5 +29,24 @@ private:
     std::array<HFONT, 3> m_byRole;  // Window, Large, Memo
     HFONT m_tip;
 };
+
+// A device context of `window` with `font` selected (the system font for none), for measuring
+// text as the window draws it.
+class FontContext {
+public:
+    FontContext(HWND window, HFONT font);
+    ~FontContext();
+    FontContext(const FontContext&) = delete;
+    FontContext& operator=(const FontContext&) = delete;
+    operator HDC() const { return m_context; }
+
+private:
+    HWND m_window;
+    HDC m_context;
+    HGDIOBJ m_previous;
+};
+
+// The width of `text` in pixels, in the font selected into `context`.
+int WidthOf(HDC context, std::wstring_view text);
 
 }  // namespace dnl::win32

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Accessible.h"
+#include "Fonts.h"
 #include "MemoControl.h"
 #include "WideText.h"
 #include "WindowDesign.h"
@@ -13,34 +14,6 @@ namespace dnl::win32 {
 namespace {
 
 constexpr int kMargin = 2;  // pixels between the border and the text on either side
-
-// A device context of the memo's window with its font selected, for measuring and hit-testing.
-class FontContext {
-public:
-    FontContext(HWND window, HFONT font)
-        : m_window(window),
-          m_context(GetDC(window)),
-          m_previous(
-              SelectObject(m_context, font != nullptr ? font : GetStockObject(SYSTEM_FONT))) {}
-    ~FontContext() {
-        SelectObject(m_context, m_previous);
-        ReleaseDC(m_window, m_context);
-    }
-    FontContext(const FontContext&) = delete;
-    FontContext& operator=(const FontContext&) = delete;
-    operator HDC() const { return m_context; }
-
-private:
-    HWND m_window;
-    HDC m_context;
-    HGDIOBJ m_previous;
-};
-
-int Extent(HDC context, const wchar_t* text, std::size_t length) {
-    SIZE size{};
-    GetTextExtentPoint32W(context, text, static_cast<int>(length), &size);
-    return size.cx;
-}
 
 // How many characters of `text` from `start` fit in `width` pixels. It measures a piece at a
 // time, each twice the last, so that a row of a long line costs what the row holds, not what
@@ -134,7 +107,9 @@ MemoView::Row MemoView::LastTop(HDC context) const {
 int MemoView::XOf(HDC context, MemoPosition at) const {
     const std::vector<std::size_t> starts = RowStarts(context, at.line);
     const std::size_t start = starts[RowOf(context, at).row];
-    return kMargin + Extent(context, m_text.Line(at.line).data() + start, at.column - start);
+    return kMargin +
+           WidthOf(context,
+                   std::wstring_view(m_text.Line(at.line)).substr(start, at.column - start));
 }
 
 // The place on `row` nearest to `x`: a row that wraps ends before its last character, which
@@ -241,9 +216,11 @@ void MemoView::PaintRow(HDC context, const std::wstring& line, Span row, int y,
     if (first >= last) {
         return;
     }
-    const int left = kMargin + Extent(context, line.data() + start, first - start);
-    const RECT highlight{left, y, left + Extent(context, line.data() + first, last - first),
-                         y + m_lineHeight};
+    const int left =
+        kMargin + WidthOf(context, std::wstring_view(line).substr(start, first - start));
+    const RECT highlight{
+        left, y, left + WidthOf(context, std::wstring_view(line).substr(first, last - first)),
+        y + m_lineHeight};
     SetTextColor(context, GetSysColor(COLOR_HIGHLIGHTTEXT));
     SetBkColor(context, GetSysColor(COLOR_HIGHLIGHT));
     ExtTextOutW(context, left, y, ETO_OPAQUE, &highlight, line.data() + first,

@@ -60,15 +60,9 @@ void FitClosedHeight(HWND list, int height) {
 
 // The width of `control`'s caption in its font.
 int CaptionWidth(HWND control) {
-    const std::wstring caption = WindowText(control);
-    HDC context = GetDC(control);
-    const HGDIOBJ previous =
-        SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    GetTextExtentPoint32W(context, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    SelectObject(context, previous);
-    ReleaseDC(control, context);
-    return extent.cx;
+    const FontContext context(control,
+                              reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    return WidthOf(context, WindowText(control));
 }
 
 // `bounds`, scaled to `dpi`, widened where the caption needs more than its designed share.
